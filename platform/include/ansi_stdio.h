@@ -1,0 +1,12 @@
+// The C runtime on Windows takes narrow file names in code page 932.
+// This is the same for the Linux build, where names on disk are UTF-8.
+#ifndef WORDORIA_PLATFORM_ANSI_STDIO_H
+#define WORDORIA_PLATFORM_ANSI_STDIO_H
+
+#include <stdio.h>
+
+// fopen() with a Shift-JIS path; mode as fopen's, "x" for exclusive creation.
+// On failure returns NULL with errno set, as fopen does.
+FILE* ansi_fopen(const char* pszPath, const char* pszMode);
+
+#endif

@@ -1,0 +1,65 @@
+// Removing files, making folders and opening streams by Shift-JIS names.
+#include <windows.h>
+
+#include <ansi_stdio.h>
+
+#include "last_error.h"
+#include "native_path.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using wordoria::platform::ErrorFromErrno;
+using wordoria::platform::NativePath;
+
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
+    if (lpFileName == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::string path = NativePath(lpFileName);
+    struct stat info;
+    if (lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        // DeleteFile never removes a folder.
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (unlink(path.c_str()) != 0) {
+        SetLastError(ErrorFromErrno(errno));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
+    if (lpPathName == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (mkdir(NativePath(lpPathName).c_str(), 0777) != 0) {
+        SetLastError(errno == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(errno));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
+    if (lpPathName == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (rmdir(NativePath(lpPathName).c_str()) != 0) {
+        SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ErrorFromErrno(errno));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+FILE* ansi_fopen(const char* pszPath, const char* pszMode) {
+    if (pszPath == nullptr || pszMode == nullptr) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    return fopen(NativePath(pszPath).c_str(), pszMode);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace wordoria::platform {
+
+// Win32's file-name pattern rule, on Shift-JIS names.
+bool MatchesFilePattern(const std::string& pattern, const std::string& name);
+
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b);
+
+}  // namespace wordoria::platform

@@ -1,0 +1,70 @@
+#include "message_box_qt.h"
+
+#include "qt_application.h"
+#include "text_encoding.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <utility>
+#include <vector>
+
+namespace wordoria::platform {
+namespace {
+
+struct ButtonSpec {
+    int id;
+    const char16_t* label;
+};
+
+std::vector<ButtonSpec> ButtonsOf(UINT type) {
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: return {{IDOK, u"OK"}, {IDCANCEL, u"キャンセル"}};
+    case MB_YESNO: return {{IDYES, u"はい(&Y)"}, {IDNO, u"いいえ(&N)"}};
+    case MB_YESNOCANCEL: return {{IDYES, u"はい(&Y)"}, {IDNO, u"いいえ(&N)"}, {IDCANCEL, u"キャンセル"}};
+    case MB_RETRYCANCEL: return {{IDRETRY, u"再試行(&R)"}, {IDCANCEL, u"キャンセル"}};
+    case MB_ABORTRETRYIGNORE:
+        return {{IDABORT, u"中止(&A)"}, {IDRETRY, u"再試行(&R)"}, {IDIGNORE, u"無視(&I)"}};
+    default: return {{IDOK, u"OK"}};
+    }
+}
+
+// What Escape and the close box answer; 0 when the box offers no way out but its buttons.
+int EscapeAnswer(UINT type) {
+    switch (type & MB_TYPEMASK) {
+    case MB_OK: return IDOK;
+    case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
+    case MB_RETRYCANCEL: return IDCANCEL;
+    default: return 0;
+    }
+}
+
+QString ToQString(const std::string& ansi) { return QString::fromStdString(AnsiToUtf8(ansi)); }
+
+}  // namespace
+
+int ShowQtMessageBox(const testing::MessageBoxCall& call) {
+    EnsureQtApplication();
+    QMessageBox box;
+    box.setWindowTitle(ToQString(call.caption));
+    box.setText(ToQString(call.text));
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(QMessageBox::NoIcon);
+
+    std::vector<std::pair<QAbstractButton*, int>> answers;
+    for (const ButtonSpec& spec : ButtonsOf(call.type)) {
+        QPushButton* button = box.addButton(QString::fromUtf16(spec.label), QMessageBox::AcceptRole);
+        answers.emplace_back(button, spec.id);
+        if (spec.id == EscapeAnswer(call.type)) box.setEscapeButton(button);
+    }
+    if (EscapeAnswer(call.type) == 0) box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    box.setDefaultButton(static_cast<QPushButton*>(answers.front().first));
+    box.exec();
+
+    for (const auto& [button, id] : answers) {
+        if (box.clickedButton() == button) return id;
+    }
+    return EscapeAnswer(call.type) != 0 ? EscapeAnswer(call.type) : answers.front().second;
+}
+
+}  // namespace wordoria::platform

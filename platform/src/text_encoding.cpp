@@ -1,0 +1,73 @@
+#include "text_encoding.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace wordoria::platform {
+namespace {
+
+// One converter per direction and thread: iconv_open is far too slow to
+// pay on every file name of a 10000-entry listing.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    template <typename SkipLength>
+    std::string Convert(std::string_view in, SkipLength skipLength) {
+        std::string out;
+        out.reserve(in.size() * 3 / 2 + 4);
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buffer[256];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            size_t result = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, dst - buffer);
+            if (result != static_cast<size_t>(-1) || errno == E2BIG) continue;
+            // Invalid or incomplete input: stand in '?' for one character.
+            size_t skip = skipLength(static_cast<unsigned char>(*src), srcLeft);
+            out.push_back('?');
+            src += skip;
+            srcLeft -= skip;
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        }
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+size_t AnsiCharLength(unsigned char lead, size_t left) {
+    return IsAnsiLeadByte(lead) && left >= 2 ? 2 : 1;
+}
+
+size_t Utf8CharLength(unsigned char lead, size_t left) {
+    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return length <= left ? length : left;
+}
+
+}  // namespace
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::string AnsiToUtf8(std::string_view ansi) {
+    thread_local Converter converter("UTF-8", "CP932");
+    return converter.Convert(ansi, AnsiCharLength);
+}
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+    thread_local Converter converter("CP932", "UTF-8");
+    return converter.Convert(utf8, Utf8CharLength);
+}
+
+}  // namespace wordoria::platform

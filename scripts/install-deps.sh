@@ -1,0 +1,37 @@
+#!/bin/sh
+# Installs every Debian package the builds, the tests and the benchmarks need.
+# Safe to run again: apt-get skips what is already there.
+set -eu
+
+PACKAGES="
+  build-essential cmake pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev googletest
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine64
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  xvfb xauth xdotool x11-utils imagemagick
+  locales
+"
+
+missing=""
+for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+
+if [ -n "$missing" ]; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO apt-get update
+    # wine64 without recommends needs no 32-bit architecture
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+fi
+
+# Wine maps the narrow file functions through code page 932 only in a Japanese locale.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+    $SUDO locale-gen
+fi

@@ -1,0 +1,155 @@
+#include "word_file.h"
+
+#include "text_stream.h"
+
+#include <stdio.h>
+#include <string.h>
+#include <windows.h>
+
+namespace {
+
+const int NAME_READ_LIMIT = 80;  // fgets limits: 79 and 84 bytes and the zero
+const int LINE_READ_LIMIT = 85;
+const int CUT_SCAN_END = 90;     // the cut looks at positions 0 to 89
+
+bool BuildWordPath(const char* pszFolder, int nNumber, char* pszPath, int nSize) {
+    int nLength = snprintf(pszPath, nSize, "%s/%d.txt", pszFolder, nNumber);
+    return nLength > 0 && nLength < nSize;
+}
+
+bool EntryExists(const char* pszPath) {
+    WIN32_FIND_DATAA findData;
+    HANDLE hFind = FindFirstFileA(pszPath, &findData);
+    if (hFind == INVALID_HANDLE_VALUE) return false;
+    FindClose(hFind);
+    return true;
+}
+
+void ShowFullMessage(const WordEntry* pEntry) {
+    char szText[256];  // the message and a display text of at most 4 bytes
+    snprintf(szText, sizeof szText,
+             "御免なさい。\n索引カテゴリ： %s\nには、これ以上登録できません。\n他の単語を削除して登録して下さい。",
+             GetCategoryDisplay(pEntry->nCategory));
+    MessageBoxA(NULL, szText, "確認メッセージ", MB_OK);
+}
+
+void ShowWriteFailedMessage(const WordEntry* pEntry) {
+    char szText[256];
+    snprintf(szText, sizeof szText,
+             "単語を登録できませんでした。\n索引カテゴリ： %s\nのフォルダーに書き込めません。\n"
+             "DATAフォルダーと空き容量を確認して下さい。",
+             GetCategoryDisplay(pEntry->nCategory));
+    MessageBoxA(NULL, szText, "確認メッセージ", MB_OK);
+}
+
+bool WriteEntry(FILE* pFile, const WordEntry* pEntry) {
+    bool bWritten = TextPuts(pEntry->szName, pFile) && TextPuts("\n", pFile) &&
+                    TextPuts(pEntry->szContent, pFile);
+    return TextClose(pFile) && bWritten;
+}
+
+// Creation is exclusive: a number taken by someone else between the probe and
+// the creation is skipped, never overwritten.
+int WriteWordInGroup(const WordEntry* pEntry, int nGroup) {
+    char szFolder[CATEGORY_FOLDER_SIZE];
+    if (pEntry == NULL || GetCategoryGroup(pEntry->nCategory) != nGroup ||
+        !GetCategoryFolder(pEntry->nCategory, szFolder, sizeof szFolder))
+        return WRITE_NO_CATEGORY;
+
+    char szPath[WORD_PATH_SIZE];
+    for (int nNumber = 1; nNumber <= WORD_NUMBER_MAX; nNumber++) {
+        if (!BuildWordPath(szFolder, nNumber, szPath, sizeof szPath)) return WRITE_NO_CATEGORY;
+        if (EntryExists(szPath)) continue;
+        FILE* pFile = NULL;
+        int nCreated = TextCreateNew(szPath, &pFile);
+        if (nCreated == TEXT_EXISTS) continue;
+        if (nCreated == TEXT_CREATED && WriteEntry(pFile, pEntry)) return WRITE_DONE;
+        if (nCreated == TEXT_CREATED) DeleteFileA(szPath);
+        ShowWriteFailedMessage(pEntry);
+        return WRITE_FAILED;
+    }
+    ShowFullMessage(pEntry);
+    return WRITE_FULL;
+}
+
+// Cuts a trailing CR LF or a trailing LF off a field read by fgets.
+void CutLineEnd(char* pszField) {
+    for (int i = 0; i < CUT_SCAN_END; i++) {
+        if ((pszField[i] == '\r' && pszField[i + 1] == '\n') || (pszField[i] == '\n' && pszField[i + 1] == '\0')) {
+            pszField[i] = '\0';
+            return;
+        }
+    }
+}
+
+struct ListState {
+    const char* pszFolder;
+    int nCapacity;
+    int nVisited;
+    WordFileVisitor pfnVisit;
+    void* pContext;
+};
+
+bool IsDotEntry(const char* pszName) { return strcmp(pszName, ".") == 0 || strcmp(pszName, "..") == 0; }
+
+void VisitEntry(ListState* pState, const WIN32_FIND_DATAA* pFindData) {
+    if (IsDotEntry(pFindData->cFileName)) return;
+    if (pFindData->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
+    char szPath[WORD_PATH_SIZE];
+    int nLength = snprintf(szPath, sizeof szPath, "%s/%s", pState->pszFolder, pFindData->cFileName);
+    if (nLength < 0 || nLength >= (int)sizeof szPath) return;  // cannot happen: names fit MAX_PATH
+    pState->pfnVisit(szPath, pState->pContext);
+    pState->nVisited++;
+}
+
+}  // namespace
+
+int WriteWordKana(const WordEntry* pEntry) { return WriteWordInGroup(pEntry, GROUP_KANA); }
+
+int WriteWordLatin(const WordEntry* pEntry) { return WriteWordInGroup(pEntry, GROUP_LATIN); }
+
+int WriteWordSymbol(const WordEntry* pEntry) { return WriteWordInGroup(pEntry, GROUP_SYMBOL); }
+
+int FindFreeWordNumber(const char* pszFolder) {
+    char szPath[WORD_PATH_SIZE];
+    for (int nNumber = 1; nNumber <= WORD_NUMBER_MAX; nNumber++) {
+        if (!BuildWordPath(pszFolder, nNumber, szPath, sizeof szPath)) return 0;
+        if (!EntryExists(szPath)) return nNumber;
+    }
+    return 0;
+}
+
+bool ReadWordFile(const char* pszPath, char szName[WORD_FIELD_SIZE], char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE]) {
+    szName[0] = '\0';
+    for (int i = 0; i < WORD_LINE_COUNT; i++) aszLine[i][0] = '\0';
+
+    FILE* pFile = TextOpenRead(pszPath);
+    if (pFile == NULL) return false;
+    TextGets(szName, NAME_READ_LIMIT, pFile);
+    for (int i = 0; i < WORD_LINE_COUNT; i++) TextGets(aszLine[i], LINE_READ_LIMIT, pFile);
+    fclose(pFile);
+
+    CutLineEnd(szName);
+    for (int i = 0; i < WORD_LINE_COUNT; i++) CutLineEnd(aszLine[i]);
+    return true;
+}
+
+int ListWordFiles(int nCategory, int nCapacity, WordFileVisitor pfnVisit, void* pContext) {
+    char szFolder[CATEGORY_FOLDER_SIZE];
+    char szPattern[CATEGORY_FOLDER_SIZE + 4];
+    if (pfnVisit == NULL || !GetCategoryFolder(nCategory, szFolder, sizeof szFolder)) return 0;
+    snprintf(szPattern, sizeof szPattern, "%s/*.*", szFolder);
+
+    ListState state = {szFolder, nCapacity, 0, pfnVisit, pContext};
+    WIN32_FIND_DATAA findData;
+    HANDLE hFind = FindFirstFileA(szPattern, &findData);
+    if (hFind == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (state.nVisited >= state.nCapacity) break;
+        VisitEntry(&state, &findData);
+    } while (FindNextFileA(hFind, &findData));
+    FindClose(hFind);
+    return state.nVisited;
+}
+
+bool DeleteWordFile(const char* pszPath) { return DeleteFileA(pszPath) != FALSE; }

@@ -1,0 +1,58 @@
+// Word files: one entry per text file in its category's folder under DATA.
+#ifndef WORDORIA_STORE_WORD_FILE_H
+#define WORDORIA_STORE_WORD_FILE_H
+
+#include "categories.h"
+
+enum {
+    WORD_NAME_MAX = 80,      // bytes of a word name
+    WORD_CONTENT_MAX = 420,  // bytes of a content, line breaks included
+    WORD_FIELD_SIZE = 100,   // one field read back: the name or one content line
+    WORD_CONTENT_SIZE = 500, // a content buffer: 420 bytes and room to spare
+    WORD_LINE_COUNT = 5,
+    WORD_NUMBER_MAX = 9999,  // file names run from 1.txt to 9999.txt
+    WORD_PATH_SIZE = CATEGORY_FOLDER_SIZE + 1 + 260,  // folder, "/", any listed name
+};
+
+// Results of the writers.
+enum {
+    WRITE_DONE = 0,
+    WRITE_FULL = -1,        // 1.txt to 9999.txt are all taken; the user was told
+    WRITE_FAILED = -2,      // the file could not be written; the user was told, nothing is left behind
+    WRITE_NO_CATEGORY = -3, // the entry's category does not belong to this writer; nothing shown
+};
+
+// One entry as it is stored.
+struct WordEntry {
+    int nCategory;
+    char szDisplay[5];                  // the category's display text, for messages
+    char szName[WORD_FIELD_SIZE];       // at most 80 bytes, no line break
+    char szContent[WORD_CONTENT_SIZE];  // at most 420 bytes, lines separated by CR LF
+};
+
+// The three writers take the first free number of the category's folder and
+// store name, LF and content as a text-mode file.
+int WriteWordKana(const WordEntry* pEntry);
+int WriteWordLatin(const WordEntry* pEntry);
+int WriteWordSymbol(const WordEntry* pEntry);
+
+// The lowest n in 1 to 9999 with no entry n.txt in the folder; 0 when all are taken.
+int FindFreeWordNumber(const char* pszFolder);
+
+// Reads a word file into a name field and five line fields by the one
+// reading rule. A file that cannot be opened reads as empty (returns false).
+bool ReadWordFile(const char* pszPath, char szName[WORD_FIELD_SIZE],
+                  char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE]);
+
+// Called once for every file of a listed folder, with its path.
+typedef void (*WordFileVisitor)(const char* pszPath, void* pContext);
+
+// Lists a category folder in the order the directory search gives, skipping
+// "." , ".." and folders, and visits at most nCapacity files. Returns how many
+// it visited; a missing folder lists nothing.
+int ListWordFiles(int nCategory, int nCapacity, WordFileVisitor pfnVisit, void* pContext);
+
+// Removes one word file; false when it could not be removed.
+bool DeleteWordFile(const char* pszPath);
+
+#endif

@@ -1,0 +1,92 @@
+#include <text_stream.h>
+
+#include "../support/test_folder.h"
+
+#include <string>
+
+namespace {
+
+using wordoria::test::ReadBytes;
+using wordoria::test::TestFolder;
+using wordoria::test::WriteBytes;
+
+class TextStream : public TestFolder {
+protected:
+    // Every line TextGets gives with the limit n, until it gives NULL.
+    std::vector<std::string> ReadLines(const std::string& bytes, int n) {
+        WriteBytes("in.txt", bytes);
+        FILE* file = TextOpenRead("in.txt");
+        EXPECT_NE(file, nullptr);
+        std::vector<std::string> lines;
+        if (file == nullptr) return lines;
+        char buffer[256];
+        while (TextGets(buffer, n, file) != nullptr && lines.size() < 50) lines.push_back(buffer);
+        EXPECT_TRUE(TextClose(file));
+        return lines;
+    }
+};
+
+TEST_F(TextStream, WritingStoresLfAsCrLfAndPassesCr) {
+    FILE* file = nullptr;
+    ASSERT_EQ(TextCreateNew("out.txt", &file), TEXT_CREATED);
+    EXPECT_TRUE(TextPuts("ab", file));
+    EXPECT_TRUE(TextPuts("\n", file));
+    EXPECT_TRUE(TextPuts("cd\r\nef", file));
+    EXPECT_TRUE(TextPuts("\r", file));
+    EXPECT_TRUE(TextClose(file));
+    EXPECT_EQ(ReadBytes("out.txt"), "ab\r\ncd\r\r\nef\r");
+}
+
+TEST_F(TextStream, ReadingTurnsCrLfIntoLfAndKeepsLoneCr) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(ReadLines("ab\r\ncd\r\r\nef", 100), (V{"ab\n", "cd\r\n", "ef"}));
+    EXPECT_EQ(ReadLines("a\rb\nc\r", 100), (V{"a\rb\n", "c\r"}));
+    EXPECT_EQ(ReadLines("\r\r\r\n", 100), (V{"\r\r\n"}));
+    EXPECT_EQ(ReadLines("x\n\ny", 100), (V{"x\n", "\n", "y"}));
+    EXPECT_EQ(ReadLines("", 100), V{});
+}
+
+TEST_F(TextStream, Byte1AEndsTheTextForGood) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(ReadLines("ab\x1A" "cd\nef", 100), (V{"ab"}));
+    EXPECT_EQ(ReadLines("ab\n\x1A" "cd", 100), (V{"ab\n"}));
+    EXPECT_EQ(ReadLines("ab\r\x1A", 100), (V{"ab\r"}));
+    EXPECT_EQ(ReadLines("\x1A", 100), V{});
+}
+
+TEST_F(TextStream, ReadStopsAtTheLimitLikeFgets) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(ReadLines("abcdef\n", 4), (V{"abc", "def", "\n"}));
+    // The CR LF pair counts as one byte, even when it comes right at the limit.
+    EXPECT_EQ(ReadLines("abc\r\nd", 5), (V{"abc\n", "d"}));
+    EXPECT_EQ(ReadLines("abcd\r\n", 5), (V{"abcd", "\n"}));
+
+    WriteBytes("in.txt", "");
+    FILE* file = TextOpenRead("in.txt");
+    ASSERT_NE(file, nullptr);
+    char buffer[8] = "keep";
+    EXPECT_EQ(TextGets(buffer, sizeof buffer, file), nullptr);
+    EXPECT_STREQ(buffer, "keep");  // nothing read leaves the buffer as it was
+    TextClose(file);
+}
+
+TEST_F(TextStream, CreationNeverOpensAnExistingEntry) {
+    WriteBytes("taken.txt", "old");
+    FILE* file = nullptr;
+    EXPECT_EQ(TextCreateNew("taken.txt", &file), TEXT_EXISTS);
+    EXPECT_EQ(file, nullptr);
+    EXPECT_EQ(ReadBytes("taken.txt"), "old");
+    EXPECT_EQ(TextCreateNew("no-such-folder/1.txt", &file), TEXT_FAILED);
+    EXPECT_EQ(file, nullptr);
+    EXPECT_EQ(TextOpenRead("no-such-file.txt"), nullptr);
+}
+
+TEST_F(TextStream, JapaneseFileNames) {
+    FILE* file = nullptr;
+    ASSERT_EQ(TextCreateNew("DATA/日本語/か行/き/単語.txt", &file), TEXT_CREATED);
+    EXPECT_TRUE(TextPuts("漢字\n表示", file));  // 表 ends in byte 0x5C
+    EXPECT_TRUE(TextClose(file));
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/単語.txt"), "漢字\r\n表示");
+}
+
+}  // namespace
