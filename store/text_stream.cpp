@@ -40,14 +40,14 @@ const int END_OF_TEXT = 0x1A;
 
 // The next character as text mode reads it, or EOF.
 int GetTextChar(FILE* pFile) {
-    int c = getc(pFile);
+    int c = getc_unlocked(pFile);
     if (c == END_OF_TEXT) {
         // Pushed back, so every later read ends here too.
         ungetc(c, pFile);
         return EOF;
     }
     if (c != '\r') return c;
-    int nNext = getc(pFile);
+    int nNext = getc_unlocked(pFile);
     if (nNext == '\n') return '\n';
     if (nNext != EOF) ungetc(nNext, pFile);
     return '\r';

@@ -110,31 +110,32 @@ std::string FindNameIgnoringCase(const std::string& folder, const std::string& n
     return found;
 }
 
-HANDLE FindExact(const std::string& folder, const std::string& name, WIN32_FIND_DATAA* data) {
-    int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
-    }
+HANDLE FailExact(const std::string& folder, int error) {
     struct stat info;
-    std::string onDisk = name;
-    bool found = StatEntry(dirFd, onDisk.c_str(), &info);
+    bool folderExists = stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    SetLastError(!folderExists ? ERROR_PATH_NOT_FOUND
+                 : error == ENOENT ? ERROR_FILE_NOT_FOUND
+                                   : ErrorFromErrno(error));
+    return INVALID_HANDLE_VALUE;
+}
+
+// The numbering probes land here thousands of times: one stat when the name exists.
+HANDLE FindExact(const std::string& path, const std::string& folder, const std::string& name,
+                 const char* ansiName, WIN32_FIND_DATAA* data) {
+    struct stat info;
+    bool found = StatEntry(AT_FDCWD, path.c_str(), &info);
+    std::string ansi = ansiName;
     if (!found && errno == ENOENT) {
-        onDisk = FindNameIgnoringCase(folder, name);
-        found = !onDisk.empty() && StatEntry(dirFd, onDisk.c_str(), &info);
+        std::string onDisk = FindNameIgnoringCase(folder, name);
+        found = !onDisk.empty() && StatEntry(AT_FDCWD, (folder + "/" + onDisk).c_str(), &info);
+        ansi = Utf8ToAnsi(onDisk);
     }
-    int error = errno;
-    close(dirFd);
-    if (!found) {
-        SetLastError(error == ENOENT ? ERROR_FILE_NOT_FOUND : ErrorFromErrno(error));
-        return INVALID_HANDLE_VALUE;
-    }
-    std::string ansiName = Utf8ToAnsi(onDisk);
-    if (ansiName.size() >= MAX_PATH) {
+    if (!found) return FailExact(folder, errno);
+    if (ansi.size() >= MAX_PATH) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return INVALID_HANDLE_VALUE;
     }
-    Fill(data, ansiName, info);
+    Fill(data, ansi, info);
     return Register(new FileSearch);
 }
 
@@ -160,6 +161,24 @@ HANDLE FindByPattern(const std::string& folder, const std::string& pattern, WIN3
 
 using namespace wordoria::platform;
 
+namespace {
+
+// The name part of a Shift-JIS path; '/' and '\\' both separate, but 0x5C
+// may also be the second byte of a double-byte character.
+const char* LastComponent(const char* ansiPath) {
+    const char* name = ansiPath;
+    for (const char* p = ansiPath; *p != '\0'; ++p) {
+        if (IsAnsiLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
+            ++p;
+        } else if (*p == '/' || *p == '\\') {
+            name = p + 1;
+        }
+    }
+    return name;
+}
+
+}  // namespace
+
 HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
     if (lpFileName == nullptr || lpFindFileData == nullptr || lpFileName[0] == '\0') {
         SetLastError(lpFileName != nullptr && lpFileName[0] == '\0' ? ERROR_PATH_NOT_FOUND
@@ -174,8 +193,8 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    return HasWildcard(name) ? FindByPattern(folder, name, lpFindFileData)
-                             : FindExact(folder, name, lpFindFileData);
+    if (HasWildcard(name)) return FindByPattern(folder, name, lpFindFileData);
+    return FindExact(path, folder, name, LastComponent(lpFileName), lpFindFileData);
 }
 
 BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {

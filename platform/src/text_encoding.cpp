@@ -60,12 +60,26 @@ bool IsAnsiLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+namespace {
+
+// Plain ASCII reads the same in both encodings; most file names are.
+bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string AnsiToUtf8(std::string_view ansi) {
+    if (IsAscii(ansi)) return std::string(ansi);
     thread_local Converter converter("UTF-8", "CP932");
     return converter.Convert(ansi, AnsiCharLength);
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {
+    if (IsAscii(utf8)) return std::string(utf8);
     thread_local Converter converter("CP932", "UTF-8");
     return converter.Convert(utf8, Utf8CharLength);
 }

@@ -1,0 +1,122 @@
+// Figures for the word store, printed as "name: value unit (ratio R vs baseline)".
+#include <ansi_stdio.h>
+#include <data_tree.h>
+#include <word_file.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+const int RUNS = 7;
+const char* const KI_FOLDER = "DATA/日本語/か行/き";  // Shift-JIS, as the program passes it
+const char* const SYMBOL_FOLDER = "DATA/記号";
+
+// Median wall time of a few runs, in milliseconds, after one warm-up run.
+double MedianMs(const std::function<void()>& work) {
+    work();
+    std::vector<double> times;
+    for (int i = 0; i < RUNS; ++i) {
+        auto start = Clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[RUNS / 2];
+}
+
+void Report(const char* name, double value, double baseline) {
+    std::printf("%s: %.2f ms (ratio %.2f vs baseline)\n", name, value, value / baseline);
+}
+
+void FillFolder(const char* folder, int count) {
+    for (int n = 1; n <= count; ++n) {
+        std::string path = std::string(folder) + "/" + std::to_string(n) + ".txt";
+        FILE* file = ansi_fopen(path.c_str(), "wb");
+        if (file == nullptr) {
+            std::perror(path.c_str());
+            std::exit(1);
+        }
+        std::fprintf(file, "word %d\r\nfirst line of its content\r\r\nsecond line", n);
+        std::fclose(file);
+    }
+}
+
+struct Record {
+    char szName[WORD_FIELD_SIZE];
+    char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE];
+};
+Record g_aRecord[10000];
+int g_nRecords;
+
+void ReadInto(const char* path, void*) {
+    ReadWordFile(path, g_aRecord[g_nRecords].szName, g_aRecord[g_nRecords].aszLine);
+    ++g_nRecords;
+}
+
+void BenchLoad() {
+    auto store = [] {
+        g_nRecords = 0;
+        ListWordFiles(7, 10000, ReadInto, nullptr);
+    };
+    // The limit: the same files opened, read and closed by their native (UTF-8) names.
+    std::vector<std::string> paths;
+    for (const auto& entry : fs::directory_iterator(u8"DATA/日本語/か行/き")) paths.push_back(entry.path().string());
+    auto plain = [&] {
+        static char buffer[4096];
+        for (const auto& path : paths) {
+            FILE* file = std::fopen(path.c_str(), "rb");
+            if (file == nullptr) continue;
+            size_t read = std::fread(buffer, 1, sizeof buffer, file);
+            (void)read;
+            std::fclose(file);
+        }
+    };
+    double storeMs = MedianMs(store);
+    if (g_nRecords != 9999) std::fprintf(stderr, "load_9999: read %d files\n", g_nRecords);
+    Report("load_9999", storeMs, MedianMs(plain));
+}
+
+void BenchProbe() {
+    int found = 0;
+    auto store = [&] { found = FindFreeWordNumber(SYMBOL_FOLDER); };
+    auto plain = [] {
+        struct stat info;
+        for (int n = 1; n <= 9999; ++n) {
+            std::string path = u8"DATA/記号/" + std::to_string(n) + ".txt";
+            stat(path.c_str(), &info);
+        }
+    };
+    double storeMs = MedianMs(store);
+    if (found != 9999) std::fprintf(stderr, "probe_9998: found %d\n", found);
+    Report("probe_9998", storeMs, MedianMs(plain));
+}
+
+}  // namespace
+
+int main() {
+    fs::path root = fs::temp_directory_path() / "wordoria-bench";
+    fs::remove_all(root);
+    fs::create_directories(root);
+    if (chdir(root.c_str()) != 0 || !MakeDataTree()) {
+        std::fprintf(stderr, "cannot prepare %s\n", root.c_str());
+        return 1;
+    }
+    FillFolder(KI_FOLDER, 9999);
+    FillFolder(SYMBOL_FOLDER, 9998);
+    BenchLoad();
+    BenchProbe();
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(root);
+    return 0;
+}
