@@ -32,7 +32,7 @@ public:
             out.append(buffer, dst - buffer);
             if (result != static_cast<size_t>(-1) || errno == E2BIG) continue;
             // Invalid or incomplete input: stand in '?' for one character.
-            size_t skip = skipLength(static_cast<unsigned char>(*src), srcLeft);
+            size_t skip = skipLength(src, srcLeft);
             out.push_back('?');
             src += skip;
             srcLeft -= skip;
@@ -45,13 +45,20 @@ private:
     iconv_t cd_;
 };
 
-size_t AnsiCharLength(unsigned char lead, size_t left) {
-    return IsAnsiLeadByte(lead) && left >= 2 ? 2 : 1;
+size_t AnsiCharLength(const char* at, size_t left) {
+    return IsAnsiLeadByte(static_cast<unsigned char>(at[0])) && left >= 2 ? 2 : 1;
 }
 
-size_t Utf8CharLength(unsigned char lead, size_t left) {
-    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    return length <= left ? length : left;
+// The bytes one unconvertible UTF-8 character takes: a whole well-formed
+// sequence, or a single stray byte.
+size_t Utf8CharLength(const char* at, size_t left) {
+    auto lead = static_cast<unsigned char>(at[0]);
+    size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 1;
+    if (length > left) return 1;
+    for (size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(at[i]) & 0xC0) != 0x80) return 1;
+    }
+    return length;
 }
 
 }  // namespace
