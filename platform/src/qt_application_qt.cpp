@@ -9,7 +9,9 @@ void EnsureQtApplication() {
     static int argc = 1;
     static char name[] = "wordoria";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: tearing Qt down among other static destructors at exit
+    // crashes, and the process is ending anyway.
+    new QApplication(argc, argv);
 }
 
 }  // namespace wordoria::platform
