@@ -8,62 +8,129 @@
 #include <io.h>
 #include <sys/stat.h>
 
-// Windows: the C runtime's own text mode.
+bool TextOpenRead(TextFile* pFile, const char* pszPath) {
+    pFile->pFile = fopen(pszPath, "rt");
+    return pFile->pFile != NULL;
+}
 
-FILE* TextOpenRead(const char* pszPath) { return fopen(pszPath, "rt"); }
-
-int TextCreateNew(const char* pszPath, FILE** ppFile) {
-    *ppFile = NULL;
+int TextCreateNew(TextFile* pFile, const char* pszPath) {
+    pFile->pFile = NULL;
     int nFd = _open(pszPath, _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT, _S_IREAD | _S_IWRITE);
     if (nFd < 0) return errno == EEXIST ? TEXT_EXISTS : TEXT_FAILED;
-    *ppFile = _fdopen(nFd, "wt");
-    if (*ppFile == NULL) {
+    pFile->pFile = _fdopen(nFd, "wt");
+    if (pFile->pFile == NULL) {
         _close(nFd);
         return TEXT_FAILED;
     }
     return TEXT_CREATED;
 }
 
-char* TextGets(char* pszBuffer, int nSize, FILE* pFile) { return fgets(pszBuffer, nSize, pFile); }
+char* TextGets(char* pszBuffer, int nSize, TextFile* pFile) { return fgets(pszBuffer, nSize, pFile->pFile); }
 
-bool TextPuts(const char* pszText, FILE* pFile) { return fputs(pszText, pFile) >= 0; }
+bool TextPuts(const char* pszText, TextFile* pFile) { return fputs(pszText, pFile->pFile) >= 0; }
+
+bool TextClose(TextFile* pFile) {
+    bool bWritten = ferror(pFile->pFile) == 0;
+    if (fclose(pFile->pFile) != 0) bWritten = false;
+    pFile->pFile = NULL;
+    return bWritten;
+}
 
 #else
 
 #include <ansi_stdio.h>
+#include <fcntl.h>
+#include <unistd.h>
 
-// Elsewhere: the same bytes, translated here over a binary stream.
+// The same bytes, translated here over plain file descriptors.
 
 namespace {
 
 const int END_OF_TEXT = 0x1A;
 
-// The next character as text mode reads it, or EOF.
-int GetTextChar(FILE* pFile) {
-    int c = getc_unlocked(pFile);
-    if (c == END_OF_TEXT) {
-        // Pushed back, so every later read ends here too.
-        ungetc(c, pFile);
-        return EOF;
+void Reset(TextFile* pFile, int nFd, bool bWriting) {
+    pFile->nFd = nFd;
+    pFile->bWriting = bWriting;
+    pFile->nPos = 0;
+    pFile->nLength = 0;
+    pFile->bEnd = false;
+    pFile->bFailed = false;
+}
+
+bool Refill(TextFile* pFile) {
+    if (pFile->bEnd) return false;
+    ssize_t nRead;
+    do {
+        nRead = read(pFile->nFd, pFile->abBuffer, sizeof pFile->abBuffer);
+    } while (nRead < 0 && errno == EINTR);
+    if (nRead <= 0) {
+        pFile->bEnd = true;
+        return false;
     }
+    pFile->nPos = 0;
+    pFile->nLength = (int)nRead;
+    // A file read short is at its end: no second read just to hear so.
+    if (nRead < (ssize_t)sizeof pFile->abBuffer) pFile->bEnd = true;
+    return true;
+}
+
+int PeekByte(TextFile* pFile) {
+    if (pFile->nPos == pFile->nLength && !Refill(pFile)) return EOF;
+    return pFile->abBuffer[pFile->nPos];
+}
+
+// The next character as text mode reads it, or EOF.
+int GetTextChar(TextFile* pFile) {
+    int c = PeekByte(pFile);
+    if (c == EOF) return EOF;
+    if (c == END_OF_TEXT) return EOF;  // left unread, so every later read ends here too
+    pFile->nPos++;
     if (c != '\r') return c;
-    int nNext = getc_unlocked(pFile);
-    if (nNext == '\n') return '\n';
-    if (nNext != EOF) ungetc(nNext, pFile);
+    if (PeekByte(pFile) == '\n') {
+        pFile->nPos++;
+        return '\n';
+    }
     return '\r';
+}
+
+bool Flush(TextFile* pFile) {
+    int nDone = 0;
+    while (nDone < pFile->nLength) {
+        ssize_t nWritten = write(pFile->nFd, pFile->abBuffer + nDone, pFile->nLength - nDone);
+        if (nWritten < 0 && errno == EINTR) continue;
+        if (nWritten <= 0) {
+            pFile->bFailed = true;
+            break;
+        }
+        nDone += (int)nWritten;
+    }
+    pFile->nLength = 0;
+    return !pFile->bFailed;
+}
+
+bool PutByte(TextFile* pFile, char c) {
+    if (pFile->nLength == (int)sizeof pFile->abBuffer && !Flush(pFile)) return false;
+    pFile->abBuffer[pFile->nLength++] = (unsigned char)c;
+    return true;
 }
 
 }  // namespace
 
-FILE* TextOpenRead(const char* pszPath) { return ansi_fopen(pszPath, "rb"); }
+bool TextOpenRead(TextFile* pFile, const char* pszPath) {
+    // Non-blocking, so a FIFO dropped into a folder reads as empty instead of hanging.
+    int nFd = ansi_open(pszPath, O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
+    Reset(pFile, nFd, false);
+    return nFd >= 0;
+}
 
-int TextCreateNew(const char* pszPath, FILE** ppFile) {
-    *ppFile = ansi_fopen(pszPath, "wbx");
-    if (*ppFile != NULL) return TEXT_CREATED;
+int TextCreateNew(TextFile* pFile, const char* pszPath) {
+    int nFd = ansi_open(pszPath, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    Reset(pFile, nFd, true);
+    if (nFd >= 0) return TEXT_CREATED;
     return errno == EEXIST ? TEXT_EXISTS : TEXT_FAILED;
 }
 
-char* TextGets(char* pszBuffer, int nSize, FILE* pFile) {
+char* TextGets(char* pszBuffer, int nSize, TextFile* pFile) {
     if (nSize <= 0) return NULL;
     int nCount = 0;
     while (nCount < nSize - 1) {
@@ -77,18 +144,20 @@ char* TextGets(char* pszBuffer, int nSize, FILE* pFile) {
     return pszBuffer;
 }
 
-bool TextPuts(const char* pszText, FILE* pFile) {
+bool TextPuts(const char* pszText, TextFile* pFile) {
     for (const char* p = pszText; *p != '\0'; p++) {
-        if (*p == '\n' && putc('\r', pFile) == EOF) return false;
-        if (putc(*p, pFile) == EOF) return false;
+        if (*p == '\n' && !PutByte(pFile, '\r')) return false;
+        if (!PutByte(pFile, *p)) return false;
     }
     return true;
 }
 
-#endif
-
-bool TextClose(FILE* pFile) {
-    bool bWritten = ferror(pFile) == 0;
-    if (fclose(pFile) != 0) bWritten = false;
+bool TextClose(TextFile* pFile) {
+    bool bWritten = !pFile->bFailed;
+    if (pFile->bWriting && pFile->nLength > 0) bWritten = Flush(pFile);
+    if (close(pFile->nFd) != 0) bWritten = false;
+    pFile->nFd = -1;
     return bWritten;
 }
+
+#endif

@@ -12,19 +12,36 @@ enum TextCreateResult {
     TEXT_FAILED,
 };
 
-// Opens an existing file for reading; NULL when it cannot be opened.
-FILE* TextOpenRead(const char* pszPath);
+enum { TEXT_BUFFER_SIZE = 1024 };  // a whole word file in one read
+
+// One open stream, held by the caller: no allocation anywhere.
+struct TextFile {
+#ifdef _WIN32
+    FILE* pFile;  // the C runtime's own text mode
+#else
+    int nFd;
+    int nPos;
+    int nLength;
+    bool bEnd;     // the file or its 0x1A end has been reached
+    bool bWriting;
+    bool bFailed;  // a write did not reach the file
+    unsigned char abBuffer[TEXT_BUFFER_SIZE];
+#endif
+};
+
+// Opens an existing file for reading; false when it cannot be opened.
+bool TextOpenRead(TextFile* pFile, const char* pszPath);
 
 // Creates a new file for writing, never opening one that exists.
-int TextCreateNew(const char* pszPath, FILE** ppFile);
+int TextCreateNew(TextFile* pFile, const char* pszPath);
 
 // fgets(): stops after an LF, at nSize - 1 bytes or at the end of the text,
 // and returns NULL, leaving the buffer as it was, when nothing was left to read.
-char* TextGets(char* pszBuffer, int nSize, FILE* pFile);
+char* TextGets(char* pszBuffer, int nSize, TextFile* pFile);
 
-bool TextPuts(const char* pszText, FILE* pFile);
+bool TextPuts(const char* pszText, TextFile* pFile);
 
 // Closes the stream; false when anything written may not have reached the file.
-bool TextClose(FILE* pFile);
+bool TextClose(TextFile* pFile);
 
 #endif

@@ -12,6 +12,9 @@ const int NAME_READ_LIMIT = 80;  // fgets limits: 79 and 84 bytes and the zero
 const int LINE_READ_LIMIT = 85;
 const int CUT_SCAN_END = 90;     // the cut looks at positions 0 to 89
 
+// One file is open at a time, within one call, on the one UI thread.
+TextFile s_file;
+
 bool BuildWordPath(const char* pszFolder, int nNumber, char* pszPath, int nSize) {
     int nLength = snprintf(pszPath, nSize, "%s/%d.txt", pszFolder, nNumber);
     return nLength > 0 && nLength < nSize;
@@ -42,7 +45,7 @@ void ShowWriteFailedMessage(const WordEntry* pEntry) {
     MessageBoxA(NULL, szText, "確認メッセージ", MB_OK);
 }
 
-bool WriteEntry(FILE* pFile, const WordEntry* pEntry) {
+bool WriteEntry(TextFile* pFile, const WordEntry* pEntry) {
     bool bWritten = TextPuts(pEntry->szName, pFile) && TextPuts("\n", pFile) &&
                     TextPuts(pEntry->szContent, pFile);
     return TextClose(pFile) && bWritten;
@@ -60,10 +63,9 @@ int WriteWordInGroup(const WordEntry* pEntry, int nGroup) {
     for (int nNumber = 1; nNumber <= WORD_NUMBER_MAX; nNumber++) {
         if (!BuildWordPath(szFolder, nNumber, szPath, sizeof szPath)) return WRITE_NO_CATEGORY;
         if (EntryExists(szPath)) continue;
-        FILE* pFile = NULL;
-        int nCreated = TextCreateNew(szPath, &pFile);
+        int nCreated = TextCreateNew(&s_file, szPath);
         if (nCreated == TEXT_EXISTS) continue;
-        if (nCreated == TEXT_CREATED && WriteEntry(pFile, pEntry)) return WRITE_DONE;
+        if (nCreated == TEXT_CREATED && WriteEntry(&s_file, pEntry)) return WRITE_DONE;
         if (nCreated == TEXT_CREATED) DeleteFileA(szPath);
         ShowWriteFailedMessage(pEntry);
         return WRITE_FAILED;
@@ -123,11 +125,10 @@ bool ReadWordFile(const char* pszPath, char szName[WORD_FIELD_SIZE], char aszLin
     szName[0] = '\0';
     for (int i = 0; i < WORD_LINE_COUNT; i++) aszLine[i][0] = '\0';
 
-    FILE* pFile = TextOpenRead(pszPath);
-    if (pFile == NULL) return false;
-    TextGets(szName, NAME_READ_LIMIT, pFile);
-    for (int i = 0; i < WORD_LINE_COUNT; i++) TextGets(aszLine[i], LINE_READ_LIMIT, pFile);
-    fclose(pFile);
+    if (!TextOpenRead(&s_file, pszPath)) return false;
+    TextGets(szName, NAME_READ_LIMIT, &s_file);
+    for (int i = 0; i < WORD_LINE_COUNT; i++) TextGets(aszLine[i], LINE_READ_LIMIT, &s_file);
+    TextClose(&s_file);
 
     CutLineEnd(szName);
     for (int i = 0; i < WORD_LINE_COUNT; i++) CutLineEnd(aszLine[i]);

@@ -9,4 +9,7 @@
 // On failure returns NULL with errno set, as fopen does.
 FILE* ansi_fopen(const char* pszPath, const char* pszMode);
 
+// open() with a Shift-JIS path; -1 with errno set on failure.
+int ansi_open(const char* pszPath, int nFlags, int nMode);
+
 #endif

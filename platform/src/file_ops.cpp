@@ -7,6 +7,7 @@
 #include "native_path.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,4 +63,12 @@ FILE* ansi_fopen(const char* pszPath, const char* pszMode) {
         return nullptr;
     }
     return fopen(NativePath(pszPath).c_str(), pszMode);
+}
+
+int ansi_open(const char* pszPath, int nFlags, int nMode) {
+    if (pszPath == nullptr) {
+        errno = EINVAL;
+        return -1;
+    }
+    return open(NativePath(pszPath).c_str(), nFlags, nMode);
 }

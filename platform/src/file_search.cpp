@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "file_search_match.h"
+#include "handle_table.h"
 #include "last_error.h"
 #include "native_path.h"
 #include "text_encoding.h"
@@ -13,11 +14,8 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <mutex>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <unordered_set>
 
 namespace wordoria::platform {
 namespace {
@@ -30,20 +28,9 @@ struct FileSearch {
     }
 };
 
-// Handles handed out and not yet closed, so a stale one is refused, not followed.
-std::mutex liveMutex;
-std::unordered_set<FileSearch*> liveSearches;
-
-HANDLE Register(FileSearch* search) {
-    std::lock_guard<std::mutex> lock(liveMutex);
-    liveSearches.insert(search);
-    return search;
-}
-
-FileSearch* Lookup(HANDLE handle) {
-    std::lock_guard<std::mutex> lock(liveMutex);
-    auto found = liveSearches.find(static_cast<FileSearch*>(handle));
-    return found == liveSearches.end() ? nullptr : *found;
+HandleTable<FileSearch>& Searches() {
+    static HandleTable<FileSearch> table;
+    return table;
 }
 
 FILETIME ToFileTime(const struct timespec& time) {
@@ -54,7 +41,7 @@ FILETIME ToFileTime(const struct timespec& time) {
     return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
-void Fill(WIN32_FIND_DATAA* data, const std::string& ansiName, const struct stat& info) {
+void Fill(WIN32_FIND_DATAA* data, const char* ansiName, size_t length, const struct stat& info) {
     std::memset(data, 0, sizeof *data);
     if (S_ISDIR(info.st_mode)) {
         data->dwFileAttributes = FILE_ATTRIBUTE_DIRECTORY;
@@ -64,12 +51,12 @@ void Fill(WIN32_FIND_DATAA* data, const std::string& ansiName, const struct stat
         data->nFileSizeHigh = static_cast<DWORD>(static_cast<uint64_t>(info.st_size) >> 32);
     }
     if ((info.st_mode & S_IWUSR) == 0) data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
-    if (ansiName[0] == '.' && ansiName != "." && ansiName != "..")
-        data->dwFileAttributes |= FILE_ATTRIBUTE_HIDDEN;
+    bool dots = std::strcmp(ansiName, ".") == 0 || std::strcmp(ansiName, "..") == 0;
+    if (ansiName[0] == '.' && !dots) data->dwFileAttributes |= FILE_ATTRIBUTE_HIDDEN;
     data->ftCreationTime = ToFileTime(info.st_ctim);
     data->ftLastAccessTime = ToFileTime(info.st_atim);
     data->ftLastWriteTime = ToFileTime(info.st_mtim);
-    std::memcpy(data->cFileName, ansiName.c_str(), ansiName.size() + 1);
+    std::memcpy(data->cFileName, ansiName, length + 1);
 }
 
 // stat(), or lstat() for a link that leads nowhere: the entry is still listed.
@@ -84,86 +71,55 @@ bool ReadNextMatch(FileSearch* search, WIN32_FIND_DATAA* data) {
         if (!MatchesFilePattern(search->pattern, ansiName)) continue;
         struct stat info;
         if (!StatEntry(dirfd(search->dir), entry->d_name, &info)) continue;  // vanished meanwhile
-        Fill(data, ansiName, info);
+        Fill(data, ansiName.c_str(), ansiName.size(), info);
         return true;
     }
     return false;
 }
 
-bool HasWildcard(const std::string& name) {
-    return name.find_first_of("*?") != std::string::npos;
-}
-
-// The on-disk spelling of a name that differs from the one asked for only in
-// the case of ASCII letters; empty when there is none.
-std::string FindNameIgnoringCase(const std::string& folder, const std::string& name) {
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) return {};
-    std::string found;
-    while (dirent* entry = readdir(dir)) {
-        if (EqualsIgnoringAsciiCase(entry->d_name, name)) {
-            found = entry->d_name;
-            break;
-        }
-    }
-    closedir(dir);
-    return found;
+HANDLE Fail(DWORD error) {
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
 }
 
 HANDLE FailExact(const std::string& folder, int error) {
     struct stat info;
     bool folderExists = stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    SetLastError(!folderExists ? ERROR_PATH_NOT_FOUND
-                 : error == ENOENT ? ERROR_FILE_NOT_FOUND
-                                   : ErrorFromErrno(error));
-    return INVALID_HANDLE_VALUE;
+    if (!folderExists) return Fail(ERROR_PATH_NOT_FOUND);
+    return Fail(error == ENOENT ? ERROR_FILE_NOT_FOUND : ErrorFromErrno(error));
 }
 
-// The numbering probes land here thousands of times: one stat when the name exists.
-HANDLE FindExact(const std::string& path, const std::string& folder, const std::string& name,
-                 const char* ansiName, WIN32_FIND_DATAA* data) {
+// The numbering probes land here thousands of times: one stat per call.
+// Names are matched exactly here, unlike Windows: a case-blind lookup would
+// read the whole folder on every miss.
+HANDLE FindExact(const std::string& path, size_t slash, const char* ansiName, WIN32_FIND_DATAA* data) {
     struct stat info;
-    bool found = StatEntry(AT_FDCWD, path.c_str(), &info);
-    std::string ansi = ansiName;
-    if (!found && errno == ENOENT) {
-        std::string onDisk = FindNameIgnoringCase(folder, name);
-        found = !onDisk.empty() && StatEntry(AT_FDCWD, (folder + "/" + onDisk).c_str(), &info);
-        ansi = Utf8ToAnsi(onDisk);
+    if (!StatEntry(AT_FDCWD, path.c_str(), &info)) {
+        int error = errno;
+        return FailExact(slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash), error);
     }
-    if (!found) return FailExact(folder, errno);
-    if (ansi.size() >= MAX_PATH) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return INVALID_HANDLE_VALUE;
-    }
-    Fill(data, ansi, info);
-    return Register(new FileSearch);
+    size_t length = std::strlen(ansiName);
+    if (length >= MAX_PATH) return Fail(ERROR_FILENAME_EXCED_RANGE);
+    Fill(data, ansiName, length, info);
+    return Searches().Open();
 }
 
-HANDLE FindByPattern(const std::string& folder, const std::string& pattern, WIN32_FIND_DATAA* data) {
-    auto* search = new FileSearch;
-    search->dir = opendir(folder.c_str());
-    if (search->dir == nullptr) {
-        delete search;
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
-    }
-    search->pattern = Utf8ToAnsi(pattern);
+HANDLE FindByPattern(const std::string& path, size_t slash, WIN32_FIND_DATAA* data) {
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return Fail(ERROR_PATH_NOT_FOUND);
+    HANDLE handle = Searches().Open();
+    FileSearch* search = Searches().Find(handle);
+    search->dir = dir;
+    search->pattern = Utf8ToAnsi(path.substr(slash + 1));
     if (!ReadNextMatch(search, data)) {
-        delete search;
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
+        Searches().Close(handle);
+        return Fail(ERROR_FILE_NOT_FOUND);
     }
-    return Register(search);
+    return handle;
 }
 
-}  // namespace
-}  // namespace wordoria::platform
-
-using namespace wordoria::platform;
-
-namespace {
-
-// The name part of a Shift-JIS path; '/' and '\\' both separate, but 0x5C
+// The name part of a Shift-JIS path; '/' and '\' both separate, but 0x5C
 // may also be the second byte of a double-byte character.
 const char* LastComponent(const char* ansiPath) {
     const char* name = ansiPath;
@@ -178,27 +134,24 @@ const char* LastComponent(const char* ansiPath) {
 }
 
 }  // namespace
+}  // namespace wordoria::platform
+
+using namespace wordoria::platform;
 
 HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
-    if (lpFileName == nullptr || lpFindFileData == nullptr || lpFileName[0] == '\0') {
-        SetLastError(lpFileName != nullptr && lpFileName[0] == '\0' ? ERROR_PATH_NOT_FOUND
-                                                                    : ERROR_INVALID_PARAMETER);
-        return INVALID_HANDLE_VALUE;
-    }
+    if (lpFileName == nullptr || lpFindFileData == nullptr) return Fail(ERROR_INVALID_PARAMETER);
+    if (lpFileName[0] == '\0') return Fail(ERROR_PATH_NOT_FOUND);
     std::string path = NativePath(lpFileName);
     size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty()) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
-    }
-    if (HasWildcard(name)) return FindByPattern(folder, name, lpFindFileData);
-    return FindExact(path, folder, name, LastComponent(lpFileName), lpFindFileData);
+    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (nameStart == path.size()) return Fail(ERROR_FILE_NOT_FOUND);
+    if (path.find_first_of("*?", nameStart) != std::string::npos)
+        return FindByPattern(path, slash, lpFindFileData);
+    return FindExact(path, slash, LastComponent(lpFileName), lpFindFileData);
 }
 
 BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
-    FileSearch* search = Lookup(hFindFile);
+    FileSearch* search = Searches().Find(hFindFile);
     if (search == nullptr || lpFindFileData == nullptr) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
@@ -211,19 +164,9 @@ BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
 }
 
 BOOL WINAPI FindClose(HANDLE hFindFile) {
-    FileSearch* search = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(liveMutex);
-        auto found = liveSearches.find(static_cast<FileSearch*>(hFindFile));
-        if (found != liveSearches.end()) {
-            search = *found;
-            liveSearches.erase(found);
-        }
-    }
-    if (search == nullptr) {
+    if (!Searches().Close(hFindFile)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    delete search;
     return TRUE;
 }

@@ -54,12 +54,4 @@ bool MatchesFilePattern(const std::string& pattern, const std::string& name) {
     return false;
 }
 
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    }
-    return true;
-}
-
 }  // namespace wordoria::platform

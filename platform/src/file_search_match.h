@@ -7,6 +7,4 @@ namespace wordoria::platform {
 // Win32's file-name pattern rule, on Shift-JIS names.
 bool MatchesFilePattern(const std::string& pattern, const std::string& name);
 
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b);
-
 }  // namespace wordoria::platform

@@ -15,25 +15,24 @@ protected:
     // Every line TextGets gives with the limit n, until it gives NULL.
     std::vector<std::string> ReadLines(const std::string& bytes, int n) {
         WriteBytes("in.txt", bytes);
-        FILE* file = TextOpenRead("in.txt");
-        EXPECT_NE(file, nullptr);
+        TextFile file;
         std::vector<std::string> lines;
-        if (file == nullptr) return lines;
+        EXPECT_TRUE(TextOpenRead(&file, "in.txt"));
         char buffer[256];
-        while (TextGets(buffer, n, file) != nullptr && lines.size() < 50) lines.push_back(buffer);
-        EXPECT_TRUE(TextClose(file));
+        while (TextGets(buffer, n, &file) != nullptr && lines.size() < 50) lines.push_back(buffer);
+        EXPECT_TRUE(TextClose(&file));
         return lines;
     }
 };
 
 TEST_F(TextStream, WritingStoresLfAsCrLfAndPassesCr) {
-    FILE* file = nullptr;
-    ASSERT_EQ(TextCreateNew("out.txt", &file), TEXT_CREATED);
-    EXPECT_TRUE(TextPuts("ab", file));
-    EXPECT_TRUE(TextPuts("\n", file));
-    EXPECT_TRUE(TextPuts("cd\r\nef", file));
-    EXPECT_TRUE(TextPuts("\r", file));
-    EXPECT_TRUE(TextClose(file));
+    TextFile file;
+    ASSERT_EQ(TextCreateNew(&file, "out.txt"), TEXT_CREATED);
+    EXPECT_TRUE(TextPuts("ab", &file));
+    EXPECT_TRUE(TextPuts("\n", &file));
+    EXPECT_TRUE(TextPuts("cd\r\nef", &file));
+    EXPECT_TRUE(TextPuts("\r", &file));
+    EXPECT_TRUE(TextClose(&file));
     EXPECT_EQ(ReadBytes("out.txt"), "ab\r\ncd\r\r\nef\r");
 }
 
@@ -62,30 +61,49 @@ TEST_F(TextStream, ReadStopsAtTheLimitLikeFgets) {
     EXPECT_EQ(ReadLines("abcd\r\n", 5), (V{"abcd", "\n"}));
 
     WriteBytes("in.txt", "");
-    FILE* file = TextOpenRead("in.txt");
-    ASSERT_NE(file, nullptr);
+    TextFile file;
+    ASSERT_TRUE(TextOpenRead(&file, "in.txt"));
     char buffer[8] = "keep";
-    EXPECT_EQ(TextGets(buffer, sizeof buffer, file), nullptr);
+    EXPECT_EQ(TextGets(buffer, sizeof buffer, &file), nullptr);
     EXPECT_STREQ(buffer, "keep");  // nothing read leaves the buffer as it was
-    TextClose(file);
+    TextClose(&file);
+}
+
+TEST_F(TextStream, PairsAndEndsAcrossBufferBoundaries) {
+    // Long enough that a CR LF pair and a 0x1A fall on any read-ahead boundary.
+    for (int length : {510, 511, 512, 1022, 1023, 1024, 2047}) {
+        std::string line(length, 'a');
+        auto lines = ReadLines(line + "\r\nb\rc\x1A" "d", 256);
+        std::string joined;
+        for (const auto& piece : lines) joined += piece;
+        EXPECT_EQ(joined, line + "\nb\rc") << length;
+    }
+
+    std::string many;
+    for (int i = 0; i < 700; ++i) many += "line\n";
+    TextFile file;
+    ASSERT_EQ(TextCreateNew(&file, "long.txt"), TEXT_CREATED);
+    EXPECT_TRUE(TextPuts(many.c_str(), &file));
+    EXPECT_TRUE(TextClose(&file));
+    std::string expected;
+    for (int i = 0; i < 700; ++i) expected += "line\r\n";
+    EXPECT_EQ(ReadBytes("long.txt"), expected);
 }
 
 TEST_F(TextStream, CreationNeverOpensAnExistingEntry) {
     WriteBytes("taken.txt", "old");
-    FILE* file = nullptr;
-    EXPECT_EQ(TextCreateNew("taken.txt", &file), TEXT_EXISTS);
-    EXPECT_EQ(file, nullptr);
+    TextFile file;
+    EXPECT_EQ(TextCreateNew(&file, "taken.txt"), TEXT_EXISTS);
     EXPECT_EQ(ReadBytes("taken.txt"), "old");
-    EXPECT_EQ(TextCreateNew("no-such-folder/1.txt", &file), TEXT_FAILED);
-    EXPECT_EQ(file, nullptr);
-    EXPECT_EQ(TextOpenRead("no-such-file.txt"), nullptr);
+    EXPECT_EQ(TextCreateNew(&file, "no-such-folder/1.txt"), TEXT_FAILED);
+    EXPECT_FALSE(TextOpenRead(&file, "no-such-file.txt"));
 }
 
 TEST_F(TextStream, JapaneseFileNames) {
-    FILE* file = nullptr;
-    ASSERT_EQ(TextCreateNew("DATA/日本語/か行/き/単語.txt", &file), TEXT_CREATED);
-    EXPECT_TRUE(TextPuts("漢字\n表示", file));  // 表 ends in byte 0x5C
-    EXPECT_TRUE(TextClose(file));
+    TextFile file;
+    ASSERT_EQ(TextCreateNew(&file, "DATA/日本語/か行/き/単語.txt"), TEXT_CREATED);
+    EXPECT_TRUE(TextPuts("漢字\n表示", &file));  // 表 ends in byte 0x5C
+    EXPECT_TRUE(TextClose(&file));
     EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/単語.txt"), "漢字\r\n表示");
 }
 

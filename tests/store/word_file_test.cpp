@@ -273,3 +273,24 @@ TEST_F(WordFile, DeletingRemovesOneFileOnly) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+#include <sys/stat.h>
+
+namespace {
+
+// Things users' folders may hold that no word file is.
+TEST_F(WordFile, APipeOrADanglingLinkReadsAsAnEmptyEntry) {
+    ASSERT_EQ(mkfifo(u8"DATA/記号/pipe", 0600), 0);
+    ASSERT_EQ(symlink("nowhere", u8"DATA/記号/link"), 0);
+    Lines paths = List(81);
+    EXPECT_EQ(paths, (Lines{"DATA/記号/link", "DATA/記号/pipe"}));
+    for (const auto& path : paths) {
+        ReadBack back = Read(path);  // must not hang on the pipe
+        EXPECT_EQ(back.name, "");
+        EXPECT_EQ(back.lines, Lines(5, ""));
+    }
+}
+
+}  // namespace
+#endif
