@@ -7,8 +7,18 @@
 
 namespace {
 
+bool IsFolder(const char* pszPath) {
+    WIN32_FIND_DATAA findData;
+    HANDLE hFind = FindFirstFileA(pszPath, &findData);
+    if (hFind == INVALID_HANDLE_VALUE) return false;
+    FindClose(hFind);
+    return (findData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A file of the folder's name is in the way, not a folder that exists.
 bool MakeFolder(const char* pszPath) {
-    return CreateDirectoryA(pszPath, NULL) || GetLastError() == ERROR_ALREADY_EXISTS;
+    if (CreateDirectoryA(pszPath, NULL)) return true;
+    return GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(pszPath);
 }
 
 // Makes every folder along the path, parents first.

@@ -55,6 +55,13 @@ const std::string KI = "DATA/日本語/か行/き";
 
 class WordFile : public TestFolder {};
 
+struct Listed {
+    std::vector<std::string> paths;
+};
+
+void Collect(const char* path, void* context) { static_cast<Listed*>(context)->paths.push_back(path); }
+
+
 TEST_F(WordFile, StoresNameLfAndContentAsTextModeBytes) {
     ASSERT_EQ(Write(Entry(7, "ab", "cd\r\nef")), WRITE_DONE);
     EXPECT_EQ(ReadBytes(KI + "/1.txt"), "\x61\x62\x0D\x0A\x63\x64\x0D\x0D\x0A\x65\x66");
@@ -103,6 +110,11 @@ TEST_F(WordFile, AFolderTakesItsNumberAndOtherNamesTakeNone) {
     ASSERT_EQ(Write(Entry(7, "new", "c")), WRITE_DONE);
     EXPECT_TRUE(IsFolder(KI + "/1.txt"));
     EXPECT_EQ(ReadBytes(KI + "/2.txt"), "new\r\nc");
+
+    Listed listed;
+    EXPECT_EQ(ListWordFiles(7, 100, Collect, &listed), 3);
+    std::sort(listed.paths.begin(), listed.paths.end());
+    EXPECT_EQ(listed.paths, (Lines{KI + "/01.txt", KI + "/2.txt", KI + "/memo.txt"}));
 }
 
 TEST_F(WordFile, AFullCategoryShowsItsMessageAndWritesNothing) {
@@ -214,12 +226,6 @@ TEST_F(WordFile, AHugeFileGivesItsFirstSixLines) {
     EXPECT_EQ(back.name, "big");
     EXPECT_EQ(back.lines, (Lines{"1", "2", "3", "4", "5"}));
 }
-
-struct Listed {
-    std::vector<std::string> paths;
-};
-
-void Collect(const char* path, void* context) { static_cast<Listed*>(context)->paths.push_back(path); }
 
 Lines List(int category, int capacity = 10000) {
     Listed listed;
