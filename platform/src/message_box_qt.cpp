@@ -1,7 +1,9 @@
 #include "message_box_qt.h"
 
+#include "native_window.h"
 #include "qt_application.h"
 #include "text_encoding.h"
+#include "window.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -41,6 +43,25 @@ int EscapeAnswer(UINT type) {
 
 QString ToQString(const std::string& ansi) { return QString::fromStdString(AnsiToUtf8(ansi)); }
 
+// Dispatches the thread's messages until the box is answered, as the box's
+// own loop does on Windows: the program's windows keep working meanwhile.
+void RunNestedLoop(const QMessageBox& box, const bool& answered) {
+    while (!answered && box.isVisible()) {
+        MSG msg;
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            WaitForNativeEvents(5);
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            // Left for the program's own loop, which ends on it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 }  // namespace
 
 int ShowQtMessageBox(const testing::MessageBoxCall& call) {
@@ -57,9 +78,22 @@ int ShowQtMessageBox(const testing::MessageBoxCall& call) {
         answers.emplace_back(button, spec.id);
         if (spec.id == EscapeAnswer(call.type)) box.setEscapeButton(button);
     }
-    if (EscapeAnswer(call.type) == 0) box.setWindowFlag(Qt::WindowCloseButtonHint, false);
     box.setDefaultButton(static_cast<QPushButton*>(answers.front().first));
-    box.exec();
+
+    // Only the owner is disabled while the box is open; without one, nothing is.
+    HWND owner = FindWindowObject(call.owner) != nullptr ? call.owner : nullptr;
+    bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
+    if (ownerWasEnabled) EnableWindow(owner, FALSE);
+    bool answered = false;
+    QObject::connect(&box, &QMessageBox::finished, [&answered] { answered = true; });
+    box.setWindowModality(Qt::NonModal);
+    if (EscapeAnswer(call.type) == 0) box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    RunNestedLoop(box, answered);
+    box.hide();
+    if (ownerWasEnabled) EnableWindow(owner, TRUE);
 
     for (const auto& [button, id] : answers) {
         if (box.clickedButton() == button) return id;

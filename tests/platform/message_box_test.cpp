@@ -17,6 +17,15 @@
 
 namespace {
 
+// The box on screen: it is not application-modal, the program stays usable beside it.
+QMessageBox* OpenBox() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box != nullptr && box->isVisible()) return box;
+    }
+    return nullptr;
+}
+
 struct Seen {
     QString title, text;
     QStringList buttons;
@@ -30,7 +39,7 @@ protected:
 TEST_F(MessageBox, ShowsCaptionTextAndButtonsAndAnswersWithTheClickedOne) {
     Seen* seen = nullptr;
     QTimer::singleShot(50, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QMessageBox* box = OpenBox();
         ASSERT_NE(box, nullptr);
         static Seen s;
         s.title = box->windowTitle();
@@ -49,7 +58,7 @@ TEST_F(MessageBox, ShowsCaptionTextAndButtonsAndAnswersWithTheClickedOne) {
 
 TEST_F(MessageBox, EscapeGivesWhatTheCloseBoxWould) {
     auto pressEscape = [] {
-        QTimer::singleShot(50, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+        QTimer::singleShot(50, [] { QTest::keyClick(OpenBox(), Qt::Key_Escape); });
     };
     pressEscape();
     EXPECT_EQ(MessageBoxA(nullptr, "text", "caption", MB_OK), IDOK);
@@ -59,11 +68,11 @@ TEST_F(MessageBox, EscapeGivesWhatTheCloseBoxWould) {
     // Yes/No has no way out but its buttons: Escape does nothing, so press No after it.
     bool closable = true;
     QTimer::singleShot(50, [&] {
-        QWidget* box = QApplication::activeModalWidget();
+        QWidget* box = OpenBox();
         closable = box->windowFlags().testFlag(Qt::WindowCloseButtonHint);
         QTest::keyClick(box, Qt::Key_Escape);
         QTimer::singleShot(50, [] {
-            auto* stillOpen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QMessageBox* stillOpen = OpenBox();
             ASSERT_NE(stillOpen, nullptr);
             stillOpen->buttons().at(1)->click();
         });

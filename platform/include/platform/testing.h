@@ -44,6 +44,86 @@ private:
 
 int FirstButton(const MessageBoxCall& call);
 
+// One drawing operation of a device context, in client coordinates.
+struct GdiCall {
+    enum Kind { Text, Fill, Line } kind;
+    HWND window;
+    RECT rect;          // Fill: the rectangle
+    POINT from, to;     // Line: from the start to the end point (which is not drawn)
+    std::string text;   // Text: the bytes at `from`
+    COLORREF color;     // Text: the text colour; Fill: the brush's colour; Line: the pen's
+    int backMode;       // Text: OPAQUE or TRANSPARENT
+};
+
+// While one lives, every TextOutA, FillRect and LineTo is recorded (and
+// still drawn).
+class GdiRecorder {
+public:
+    GdiRecorder();
+    ~GdiRecorder();
+    GdiRecorder(const GdiRecorder&) = delete;
+    GdiRecorder& operator=(const GdiRecorder&) = delete;
+
+    const std::vector<GdiCall>& calls() const { return calls_; }
+    void clear() { calls_.clear(); }
+    void Record(const GdiCall& call) { calls_.push_back(call); }
+
+private:
+    std::vector<GdiCall> calls_;
+    GdiRecorder* previous_;
+};
+
+GdiRecorder* ActiveGdiRecorder();
+
+// Window calls the program makes, in order, for tests that check what a
+// paint or a loop turn did.
+struct WindowCall {
+    enum Kind { Invalidate, Show, Activate } kind;
+    HWND window;
+    RECT rect;   // Invalidate: the rectangle asked for (the whole client area when none)
+    int value;   // Invalidate: the erase flag; Show: the show command
+};
+
+class WindowCallRecorder {
+public:
+    WindowCallRecorder();
+    ~WindowCallRecorder();
+    WindowCallRecorder(const WindowCallRecorder&) = delete;
+    WindowCallRecorder& operator=(const WindowCallRecorder&) = delete;
+
+    const std::vector<WindowCall>& calls() const { return calls_; }
+    void clear() { calls_.clear(); }
+    void Record(const WindowCall& call) { calls_.push_back(call); }
+
+private:
+    std::vector<WindowCall> calls_;
+    WindowCallRecorder* previous_;
+};
+
+WindowCallRecorder* ActiveWindowCallRecorder();
+
+// Makes the next RegisterClassA fail, as it may on a system out of resources.
+void FailNextClassRegistration();
+
+// User input at client coordinates of a window, delivered through Qt's event
+// system like real input (so it lands in the queue the same way).
+enum class MouseButton { Left, Right };
+void InjectMouseMove(HWND window, int x, int y);
+void InjectMousePress(HWND window, int x, int y, MouseButton button = MouseButton::Left);
+void InjectMouseRelease(HWND window, int x, int y, MouseButton button = MouseButton::Left);
+void InjectDoubleClick(HWND window, int x, int y);
+void InjectKey(HWND window, int virtualKey);  // a press and a release
+
+// Takes and dispatches messages until none is left (at most `limit`), as the
+// program's loop would; returns how many it dispatched. A WM_QUIT taken here
+// is put back and ends the turn.
+int DispatchPending(int limit = 1000);
+
+// Saves what the window's client area shows; false if it cannot.
+bool SaveClientArea(HWND window, const std::string& pngPath);
+// The colour of one client pixel as the window shows it.
+COLORREF ClientPixel(HWND window, int x, int y);
+
 }  // namespace wordoria::testing
 
 #endif

@@ -1,0 +1,34 @@
+// Device contexts: where painting goes and with which colours, pen and clip.
+#pragma once
+
+#include <windows.h>
+
+#include "region.h"
+
+namespace wordoria::platform {
+
+struct DeviceContext {
+    HWND window = nullptr;
+    Region clip;             // client coordinates; painting outside it is dropped
+    Region changed;          // what was painted, to be shown on screen
+    COLORREF textColor = RGB(0, 0, 0);
+    COLORREF backColor = RGB(255, 255, 255);
+    int backMode = OPAQUE;
+    POINT position{0, 0};
+    HGDIOBJ brush = nullptr;
+    HGDIOBJ pen = nullptr;
+    HGDIOBJ font = nullptr;
+};
+
+// A DC for painting the whole client area or, with a region, just that part.
+HDC OpenDeviceContext(HWND window, const Region& clip);
+DeviceContext* FindDeviceContext(HDC dc);
+// Shows what was painted and releases the DC.
+void CloseDeviceContext(HDC dc);
+
+// The colour a brush paints: stock brushes, system-colour brushes and the
+// COLOR_xxx + 1 values a window class may give.
+bool BrushColor(HBRUSH brush, COLORREF* color);
+COLORREF SystemColor(int index);
+
+}  // namespace wordoria::platform

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include "resource_script.h"
+
+namespace wordoria::platform {
+
+struct DialogUnits {
+    int baseX;  // average character width of the dialog font, in pixels
+    int baseY;  // its character height
+    RECT ToPixels(int x, int y, int cx, int cy) const;
+};
+
+// The dialog font of a template, as a font handle, and its base units.
+HFONT DialogFontHandle(const DialogResource& resource);
+DialogUnits DialogUnitsOf(const DialogResource& resource);
+
+}  // namespace wordoria::platform

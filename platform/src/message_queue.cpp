@@ -1,0 +1,129 @@
+// The thread's message queue, in Win32's order: posted messages, then the
+// quit message, then input, then painting.
+#include <windows.h>
+
+#include "message_queue.h"
+#include "native_window.h"
+#include "window.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace wordoria::platform {
+namespace {
+
+struct Queue {
+    std::deque<MSG> posted;
+    std::deque<MSG> input;
+    bool quitPending = false;
+    int exitCode = 0;
+};
+
+Queue& TheQueue() {
+    static Queue queue;
+    return queue;
+}
+
+bool IsSameOrDescendant(HWND candidate, HWND ancestor) {
+    for (Window* window = FindWindowObject(candidate); window != nullptr;
+         window = window->IsChild() ? FindWindowObject(window->parent) : nullptr) {
+        if (window->handle == ancestor) return true;
+    }
+    return false;
+}
+
+bool Matches(const MSG& msg, HWND hwnd, UINT first, UINT last) {
+    if (hwnd != nullptr && !IsSameOrDescendant(msg.hwnd, hwnd)) return false;
+    if (first == 0 && last == 0) return true;
+    return msg.message >= first && msg.message <= last;
+}
+
+bool TakeFrom(std::deque<MSG>& messages, MSG* out, HWND hwnd, UINT first, UINT last, bool remove) {
+    auto found = std::find_if(messages.begin(), messages.end(),
+                              [&](const MSG& msg) { return Matches(msg, hwnd, first, last); });
+    if (found == messages.end()) return false;
+    *out = *found;
+    if (remove) messages.erase(found);
+    return true;
+}
+
+bool FindPaint(MSG* out, HWND hwnd, UINT first, UINT last) {
+    for (Window* window : AllWindows()) {
+        if (window->update.Empty() || !IsShowing(*window)) continue;
+        MSG paint{window->handle, WM_PAINT, 0, 0, GetTickCount(), {0, 0}};
+        if (!Matches(paint, hwnd, first, last)) continue;
+        *out = paint;
+        return true;
+    }
+    return false;
+}
+
+MSG Make(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return MSG{hwnd, message, wParam, lParam, GetTickCount(), {0, 0}};
+}
+
+}  // namespace
+
+void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    TheQueue().input.push_back(Make(hwnd, message, wParam, lParam));
+}
+
+void ForgetMessagesFor(HWND hwnd) {
+    auto gone = [hwnd](const MSG& msg) { return msg.hwnd == hwnd; };
+    auto& queue = TheQueue();
+    queue.posted.erase(std::remove_if(queue.posted.begin(), queue.posted.end(), gone), queue.posted.end());
+    queue.input.erase(std::remove_if(queue.input.begin(), queue.input.end(), gone), queue.input.end());
+}
+
+}  // namespace wordoria::platform
+
+using namespace wordoria::platform;
+
+BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
+    if (lpMsg == nullptr) return FALSE;
+    PumpNativeEvents();
+    Queue& queue = TheQueue();
+    bool remove = (wRemoveMsg & PM_REMOVE) != 0;
+    if (TakeFrom(queue.posted, lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, remove)) return TRUE;
+    if (queue.quitPending) {
+        *lpMsg = Make(nullptr, WM_QUIT, static_cast<WPARAM>(queue.exitCode), 0);
+        if (remove) queue.quitPending = false;
+        return TRUE;
+    }
+    if (TakeFrom(queue.input, lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, remove)) return TRUE;
+    return FindPaint(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax) ? TRUE : FALSE;
+}
+
+BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
+    while (!PeekMessageA(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, PM_REMOVE)) WaitForNativeEvents(10);
+    return lpMsg->message != WM_QUIT;
+}
+
+// Key translation into WM_CHAR is left to the controls' own widgets, which
+// take typed text (and input-method text) straight from Qt.
+BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
+    return lpMsg != nullptr && (lpMsg->message == WM_KEYDOWN || lpMsg->message == WM_SYSKEYDOWN);
+}
+
+LRESULT WINAPI DispatchMessageA(const MSG* lpMsg) {
+    if (lpMsg == nullptr || lpMsg->hwnd == nullptr) return 0;
+    return Send(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+}
+
+LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return Send(hWnd, Msg, wParam, lParam);
+}
+
+BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (hWnd != nullptr && FindWindowObject(hWnd) == nullptr) {
+        SetLastError(1400);  // ERROR_INVALID_WINDOW_HANDLE
+        return FALSE;
+    }
+    TheQueue().posted.push_back(Make(hWnd, Msg, wParam, lParam));
+    return TRUE;
+}
+
+void WINAPI PostQuitMessage(int nExitCode) {
+    TheQueue().quitPending = true;
+    TheQueue().exitCode = nExitCode;
+}

@@ -1,0 +1,60 @@
+// What the Qt files share among themselves: the widgets behind windows.
+#pragma once
+
+#include <windows.h>
+
+#include "native_window.h"
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+namespace wordoria::platform {
+
+class QtNative : public NativeWindow {
+public:
+    // The widget that shows the window.
+    virtual QWidget* Widget() = 0;
+    // Where child windows' widgets go: the client area.
+    virtual QWidget* Container() = 0;
+};
+
+// The client area widget of the given window, for placing a child in it.
+QWidget* ContainerOf(HWND parent);
+
+// The font a device context draws with by default: full-width characters 16
+// pixels wide, as the program's layout expects of the system font.
+QFont SystemFont();
+// The font that stands in for a dialog template's font.
+QFont DialogFont(const QString& face, int pointSize, int weight, bool italic);
+
+QString ToQString(const std::string& ansi);
+std::string FromQString(const QString& text);
+
+// Win32 virtual-key code of a Qt key; 0 when there is none.
+int VirtualKeyOf(int qtKey);
+
+// A widget that shows a backing image the program paints into, and turns
+// mouse and key input into queued Win32 messages for its window.
+class CanvasWidget : public QWidget {
+public:
+    CanvasWidget(HWND window, QWidget* parent);
+    QImage& Image() { return image_; }
+    void ResizeImage(const QSize& size);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void PostMouse(unsigned message, QMouseEvent* event);
+    HWND window_;
+    QImage image_;
+};
+
+}  // namespace wordoria::platform

@@ -1,0 +1,116 @@
+// Update regions and the paint cycle: InvalidateRect marks, BeginPaint erases
+// and validates, EndPaint shows the result.
+#include <windows.h>
+
+#include "device_context.h"
+#include "handle_table.h"
+#include "testing_internal.h"
+#include "window_internal.h"
+
+namespace wordoria::platform {
+namespace {
+
+HandleTable<DeviceContext>& Contexts() {
+    static HandleTable<DeviceContext> contexts;
+    return contexts;
+}
+
+}  // namespace
+
+HDC OpenDeviceContext(HWND window, const Region& clip) {
+    HANDLE handle = Contexts().Open();
+    DeviceContext* context = Contexts().Find(handle);
+    context->window = window;
+    context->clip = clip;
+    context->brush = GetStockObject(WHITE_BRUSH);
+    context->pen = GetStockObject(BLACK_PEN);
+    context->font = GetStockObject(SYSTEM_FONT);
+    return reinterpret_cast<HDC>(handle);
+}
+
+DeviceContext* FindDeviceContext(HDC dc) { return Contexts().Find(reinterpret_cast<HANDLE>(dc)); }
+
+void CloseDeviceContext(HDC dc) {
+    DeviceContext* context = FindDeviceContext(dc);
+    if (context == nullptr) return;
+    Window* window = FindWindowObject(context->window);
+    if (window != nullptr && !context->changed.Empty()) window->native->Present(context->changed);
+    Contexts().Close(reinterpret_cast<HANDLE>(dc));
+}
+
+void MarkInvalid(Window& window, const RECT* rect, bool erase) {
+    // A hidden window has nothing on screen to bring up to date.
+    if (!IsShowing(window)) return;
+    RECT client = ClientRectOf(window);
+    RECT area = rect != nullptr ? Intersection(*rect, client) : client;
+    if (IsEmpty(area)) return;
+    window.update.Add(area);
+    if (erase) window.erase = true;
+}
+
+}  // namespace wordoria::platform
+
+using namespace wordoria::platform;
+
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase) {
+    Window* window = FindWindowObject(hWnd);
+    if (window == nullptr) return FALSE;
+    NoteWindowCall({wordoria::testing::WindowCall::Invalidate, hWnd,
+                    lpRect != nullptr ? *lpRect : ClientRectOf(*window), bErase});
+    MarkInvalid(*window, lpRect, bErase != FALSE);
+    return TRUE;
+}
+
+BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect) {
+    Window* window = FindWindowObject(hWnd);
+    if (window == nullptr) return FALSE;
+    if (lpRect == nullptr || Contains(*lpRect, window->update.Bounds())) {
+        window->update.Clear();
+        window->erase = false;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL) {
+    Window* window = FindWindowObject(hWnd);
+    if (window == nullptr) return FALSE;
+    if (lpRect != nullptr) *lpRect = window->update.Bounds();
+    return !window->update.Empty();
+}
+
+HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
+    Window* window = FindWindowObject(hWnd);
+    if (window == nullptr || lpPaint == nullptr) return nullptr;
+    Region region = window->update;
+    bool erase = window->erase;
+    window->update.Clear();
+    window->erase = false;
+
+    HDC dc = OpenDeviceContext(hWnd, region);
+    *lpPaint = PAINTSTRUCT{};
+    lpPaint->hdc = dc;
+    lpPaint->rcPaint = region.Bounds();
+    lpPaint->fErase = FALSE;
+    if (erase && !region.Empty()) lpPaint->fErase = Send(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
+    return dc;
+}
+
+BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT* lpPaint) {
+    if (lpPaint == nullptr) return FALSE;
+    CloseDeviceContext(lpPaint->hdc);
+    return TRUE;
+}
+
+HDC WINAPI GetDC(HWND hWnd) {
+    Window* window = FindWindowObject(hWnd);
+    if (window == nullptr) return nullptr;
+    Region whole;
+    whole.Add(ClientRectOf(*window));
+    return OpenDeviceContext(hWnd, whole);
+}
+
+int WINAPI ReleaseDC(HWND, HDC hDC) {
+    if (FindDeviceContext(hDC) == nullptr) return 0;
+    CloseDeviceContext(hDC);
+    return 1;
+}

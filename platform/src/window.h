@@ -1,0 +1,73 @@
+// Windows as the layer keeps them: one record per HWND, its class, its place
+// in the tree, its update region and its Qt counterpart.
+#pragma once
+
+#include <windows.h>
+
+#include "native_window.h"
+#include "region.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace wordoria::platform {
+
+struct WindowClass {
+    std::string name;  // Shift-JIS; compared without regard to ASCII case
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    HINSTANCE instance = nullptr;
+    HBRUSH background = nullptr;
+    // Built-in controls get a widget of their own instead of a painted surface.
+    std::function<std::unique_ptr<NativeWindow>(struct Window&)> createNative;
+};
+
+struct Window {
+    HWND handle = nullptr;
+    const WindowClass* windowClass = nullptr;
+    WNDPROC proc = nullptr;
+    HWND parent = nullptr;
+    HWND owner = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int id = 0;
+    HMENU menu = nullptr;
+    HINSTANCE instance = nullptr;
+    RECT rect{};  // screen coordinates when top-level, parent client coordinates when a child
+    std::string text;
+    std::vector<HWND> children;  // in creation order
+    Region update;
+    bool erase = false;
+    bool visible = false;
+    bool enabled = true;
+    HFONT font = nullptr;
+    LONG_PTR userData = 0;
+    DLGPROC dialogProc = nullptr;     // dialogs only
+    std::unique_ptr<void, void (*)(void*)> extra{nullptr, [](void*) {}};  // a control's own state
+    std::unique_ptr<NativeWindow> native;
+
+    bool IsChild() const { return (style & WS_CHILD) != 0; }
+};
+
+Window* FindWindowObject(HWND handle);
+std::vector<Window*> AllWindows();  // in creation order
+
+// Frame sizes around the client area: the caption and border of a top-level
+// window, the menu bar, and the client edge.
+RECT NonClientExtents(const Window& window);
+RECT ClientRectOf(const Window& window);  // origin 0, 0
+// The client origin of a window in screen coordinates (top-level) or in its
+// parent's client coordinates (child).
+POINT ClientOrigin(const Window& window);
+
+const WindowClass* FindWindowClass(const std::string& name);
+void RegisterBuiltinClass(WindowClass windowClass);
+
+// Whether the window and all its ancestors are visible.
+bool IsShowing(const Window& window);
+
+LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace wordoria::platform

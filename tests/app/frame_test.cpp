@@ -1,0 +1,251 @@
+// The application frame driven turn by turn, as the main loop runs it.
+#include <application.h>
+
+#include <platform/testing.h>
+#include <resource.h>
+
+#include "qt_application.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+using namespace wordoria::testing;
+
+HWND Main() { return g_App.m_wnd.m_hWnd; }
+
+class Frame : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        wordoria::platform::EnsureQtApplication();
+        g_App.m_hInstance = GetModuleHandleA(nullptr);
+        g_App.m_nCmdShow = SW_SHOWDEFAULT;
+        ASSERT_TRUE(g_App.m_sub_Init());
+    }
+    void SetUp() override {
+        // Back to view mode with everything painted, whatever the last test left.
+        g_App.m_wnd.m_nRequestedMode = MODE_VIEW;
+        Settle();
+    }
+    // One loop turn; false when it took the quit message.
+    bool Turn(int* exitCode = nullptr) {
+        int code = -99;
+        bool going = g_App.m_sub_Turn(&code);
+        if (exitCode != nullptr) *exitCode = code;
+        return going;
+    }
+    void Settle() {
+        for (int i = 0; i < 50; ++i) Turn();
+    }
+    void Command(UINT id) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    static int Count(const WindowCallRecorder& recorder, WindowCall::Kind kind) {
+        int count = 0;
+        for (const auto& call : recorder.calls()) count += call.kind == kind;
+        return count;
+    }
+};
+
+TEST_F(Frame, ClientAreaIsExactly800By600) {
+    RECT client;
+    GetClientRect(Main(), &client);
+    EXPECT_EQ(client.right - client.left, 800);
+    EXPECT_EQ(client.bottom - client.top, 600);
+    EXPECT_EQ(g_App.m_wnd.m_pMain, &g_App.m_main);
+}
+
+TEST_F(Frame, FirstPaintShowsTheViewWithBothDialogsHidden) {
+    EXPECT_EQ(g_App.m_main.m_nMode, MODE_VIEW);
+    EXPECT_TRUE(g_App.m_main.m_bShown);
+    EXPECT_FALSE(IsWindowVisible(g_App.m_main.m_hDlgRegist));
+    EXPECT_FALSE(IsWindowVisible(g_App.m_main.m_hDlgDelete));
+    EXPECT_NE(g_App.m_main.m_hDlgRegist, nullptr);
+    EXPECT_NE(g_App.m_main.m_hDlgDelete, nullptr);
+}
+
+TEST_F(Frame, ChoosingTheCurrentModeAgainChangesNothing) {
+    WindowCallRecorder calls;
+    Command(IDM_MODE_VIEW);
+    Turn();
+    EXPECT_EQ(Count(calls, WindowCall::Invalidate), 0);
+    EXPECT_TRUE(g_App.m_main.m_bShown);
+}
+
+TEST_F(Frame, AnotherModeInvalidatesOnceInTheTurnOfItsCommandAndThePaintShowsTheDialog) {
+    WindowCallRecorder calls;
+    Command(IDM_MODE_REGIST);
+    Turn();  // dispatches the command and adopts the mode
+    ASSERT_EQ(Count(calls, WindowCall::Invalidate), 1);
+    const WindowCall& invalidation = calls.calls().front();
+    EXPECT_EQ(invalidation.window, Main());
+    EXPECT_EQ(invalidation.rect.right, 800);
+    EXPECT_EQ(invalidation.rect.bottom, 600);
+    EXPECT_EQ(invalidation.value, TRUE);
+    EXPECT_EQ(g_App.m_main.m_nMode, MODE_REGIST);
+    EXPECT_FALSE(g_App.m_main.m_bShown);
+
+    calls.clear();
+    Turn();  // the paint
+    EXPECT_TRUE(g_App.m_main.m_bShown);
+    EXPECT_TRUE(IsWindowVisible(g_App.m_main.m_hDlgRegist));
+    ASSERT_EQ(calls.calls().size(), 3u);
+    EXPECT_EQ(calls.calls()[0].window, g_App.m_main.m_hDlgDelete);
+    EXPECT_EQ(calls.calls()[0].value, SW_HIDE);
+    EXPECT_EQ(calls.calls()[1].window, g_App.m_main.m_hDlgRegist);
+    EXPECT_EQ(calls.calls()[1].value, SW_SHOW);
+    EXPECT_EQ(calls.calls()[2].kind, WindowCall::Activate);
+    EXPECT_EQ(calls.calls()[2].window, g_App.m_main.m_hDlgRegist);
+}
+
+TEST_F(Frame, RegistrationToDeletionSwapsTheDialogsInOnePaintAndLaterPaintsTouchNothing) {
+    Command(IDM_MODE_REGIST);
+    Settle();
+    WindowCallRecorder calls;
+    Command(IDM_MODE_DELETE);
+    Turn();
+    calls.clear();
+    Turn();
+    EXPECT_FALSE(IsWindowVisible(g_App.m_main.m_hDlgRegist));
+    EXPECT_TRUE(IsWindowVisible(g_App.m_main.m_hDlgDelete));
+    EXPECT_EQ(Count(calls, WindowCall::Show), 2);
+    EXPECT_EQ(Count(calls, WindowCall::Activate), 1);
+
+    calls.clear();
+    InvalidateRect(Main(), nullptr, TRUE);
+    calls.clear();
+    Settle();
+    EXPECT_EQ(Count(calls, WindowCall::Show), 0);
+    EXPECT_EQ(Count(calls, WindowCall::Activate), 0);
+}
+
+TEST_F(Frame, CloseAsksAndNoLeavesEverything) {
+    MessageBoxHook boxes([](const MessageBoxCall&) { return IDNO; });
+    Command(IDM_APP_EXIT);
+    EXPECT_TRUE(Turn());
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].owner, Main());
+    EXPECT_EQ(boxes.calls()[0].caption, "確認メッセージ");
+    EXPECT_EQ(boxes.calls()[0].text, "アプリケーションを終了します。\n宜しいですか？。");
+    EXPECT_EQ(boxes.calls()[0].type, static_cast<UINT>(MB_YESNO));
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(Turn());
+    EXPECT_TRUE(IsWindow(Main()));
+}
+
+TEST_F(Frame, CloseBoxAndYesEndWithExitCodeZero) {
+    MessageBoxHook boxes;  // answers Yes
+    PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    int exitCode = -1;
+    bool going = true;
+    for (int i = 0; i < 5 && going; ++i) going = Turn(&exitCode);
+    EXPECT_FALSE(going);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(boxes.calls().size(), 1u);
+}
+
+TEST_F(Frame, EscapeEndsAtOnceWithoutAsking) {
+    MessageBoxHook boxes;
+    InjectKey(Main(), VK_ESCAPE);
+    int exitCode = -1;
+    bool going = true;
+    for (int i = 0; i < 5 && going; ++i) going = Turn(&exitCode);
+    EXPECT_FALSE(going);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(boxes.calls().empty());
+    InjectKey(Main(), 'A');  // any other key does nothing
+    Settle();
+    EXPECT_TRUE(Turn());
+}
+
+TEST_F(Frame, AboutBoxNamesTheProductAndVersion) {
+    MessageBoxHook boxes;
+    Command(IDM_HELP_ABOUT);
+    Turn();
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].caption, "バージョン情報");
+    EXPECT_EQ(boxes.calls()[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(boxes.calls()[0].owner, Main());
+    const std::string& text = boxes.calls()[0].text;
+    EXPECT_EQ(text.rfind("Wordoria  version1.0\n", 0), 0u);
+    EXPECT_GT(text.size(), std::string("Wordoria  version1.0\n").size());
+    EXPECT_EQ(text.find('\n', 21), std::string::npos);  // two lines
+}
+
+TEST_F(Frame, MouseStateFollowsPressesAndReleases) {
+    InjectDoubleClick(Main(), 120, 130);
+    std::vector<bool> left;
+    for (int i = 0; i < 4; ++i) {
+        Turn();
+        left.push_back(g_MouseState.bLButton);
+    }
+    EXPECT_EQ(left, (std::vector<bool>{true, false, true, false}));  // two presses, two releases
+    EXPECT_EQ(g_MouseState.nX, 120);
+    EXPECT_EQ(g_MouseState.nY, 130);
+
+    InjectMousePress(Main(), 300, 310, MouseButton::Right);
+    Turn();
+    EXPECT_TRUE(g_MouseState.bRButton);
+    EXPECT_EQ(g_MouseState.nX, 300);
+    EXPECT_EQ(g_MouseState.nY, 310);
+    InjectMouseRelease(Main(), 300, 310, MouseButton::Right);
+    InjectMouseMove(Main(), 5, 6);
+    Turn();
+    EXPECT_FALSE(g_MouseState.bRButton);
+    EXPECT_EQ(g_MouseState.nX, 300);  // a release keeps the position
+    Turn();
+    EXPECT_EQ(g_MouseState.nX, 5);
+}
+
+TEST_F(Frame, ModeChosenWhileABoxIsOpenTakesEffectWhenItCloses) {
+    WindowCallRecorder calls;
+    int modeDuringBox = -1;
+    int invalidationsDuringBox = -1;
+    MessageBoxHook boxes([&](const MessageBoxCall&) {
+        // The user picks a mode from the menu while the box waits.
+        Command(IDM_MODE_DELETE);
+        DispatchPending();
+        modeDuringBox = g_App.m_main.m_nMode;
+        invalidationsDuringBox = Count(calls, WindowCall::Invalidate);
+        return IDNO;
+    });
+    Command(IDM_APP_EXIT);
+    Turn();
+    EXPECT_EQ(g_App.m_wnd.m_nRequestedMode, MODE_DELETE);
+    EXPECT_EQ(modeDuringBox, MODE_VIEW);
+    EXPECT_EQ(invalidationsDuringBox, 0);
+    EXPECT_EQ(g_App.m_main.m_nMode, MODE_DELETE);  // adopted in the rest of that turn
+    EXPECT_EQ(Count(calls, WindowCall::Invalidate), 1);
+}
+
+TEST_F(Frame, ASecondWindowOfTheClassSaysSoAndIsStillCreated) {
+    MessageBoxHook boxes;
+    CWindow second(200, 100);
+    ASSERT_TRUE(second.m_sub_Create(GetModuleHandleA(nullptr), nullptr, nullptr));
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].caption, "登録済み\n");
+    EXPECT_EQ(boxes.calls()[0].text, "CWindow::m_sub_RegisterWndClass()");
+    EXPECT_EQ(boxes.calls()[0].owner, nullptr);
+    EXPECT_TRUE(IsWindow(second.m_hWnd));
+    RECT client;
+    GetClientRect(second.m_hWnd, &client);
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 100);
+}
+
+// In a process of its own: start-up must fail before any window exists.
+TEST(FrameStartup, AFailedClassRegistrationEndsWinMainWithMinusOne) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto run = [] {
+        wordoria::platform::EnsureQtApplication();
+        MessageBoxHook boxes;
+        FailNextClassRegistration();
+        int result = WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<char*>(""), SW_SHOW);
+        bool ok = result == -1 && boxes.calls().size() == 1 &&
+                  boxes.calls()[0].caption == "ウインドウクラス登録に失敗しました。\n" &&
+                  boxes.calls()[0].text == "CWindow::m_sub_RegisterWndClass()" && g_App.m_wnd.m_hWnd == nullptr;
+        std::_Exit(ok ? 0 : 1);
+    };
+    EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+# Shared by the end-to-end scripts: start Wordoria under Xvfb, find its
+# window, click at window-relative points, read pixels of screenshots.
+# Runs inside xvfb-run; needs xdotool and ImageMagick.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Real X input needs the real X platform, whatever the tests around us use.
+export QT_QPA_PLATFORM=xcb
+PID=""
+# Leaves no program behind, whatever happened.
+stop_wordoria() { [ -n "$PID" ] && kill "$PID" 2>/dev/null; }
+
+# start_wordoria BINARY WORKDIR: starts it in WORKDIR, sets PID and WINDOW.
+start_wordoria() {
+    (cd "$2" && exec "$1") &
+    PID=$!
+    WINDOW=""
+    for _ in $(seq 1 100); do
+        WINDOW=$(xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | head -n 1)
+        [ -n "$WINDOW" ] && break
+        sleep 0.1
+    done
+    [ -n "$WINDOW" ] || fail "the Wordoria window did not appear"
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    WIN_X=$X
+    WIN_Y=$Y
+    sleep 0.5
+}
+
+# click_at X Y: a real left click at window coordinates.
+click_at() {
+    xdotool mousemove --sync $((WIN_X + $1)) $((WIN_Y + $2)) click 1
+    sleep 0.4
+}
+
+# screenshot FILE
+screenshot() { import -window root "$1"; }
+
+# pixel FILE X Y: prints "r,g,b" of a window pixel in a root screenshot.
+pixel() {
+    convert "$1" -format "%[fx:int(255*p{$((WIN_X + $2)),$((WIN_Y + $3))}.r)],%[fx:int(255*p{$((WIN_X + $2)),$((WIN_Y + $3))}.g)],%[fx:int(255*p{$((WIN_X + $2)),$((WIN_Y + $3))}.b)]" info:
+}
+
+# wait_exit SECONDS: waits for the program to end, sets STATUS.
+wait_exit() {
+    for _ in $(seq 1 $(($1 * 10))); do
+        kill -0 "$PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$PID" 2>/dev/null && { kill "$PID"; fail "the program did not end"; }
+    wait "$PID"
+    STATUS=$?
+}

@@ -1,0 +1,43 @@
+#!/bin/bash
+# Chooses each mode from the menu with real X input and keeps a screenshot of
+# each; Escape then ends the program with exit code 0.
+# Usage: modes_e2e.sh BINARY OUTPUT_DIR   (run under xvfb-run)
+set -u
+BINARY=$1
+OUT=$2
+. "$(dirname "$0")/lib.sh"
+mkdir -p "$OUT"
+WORK=$(mktemp -d)
+trap 'stop_wordoria; rm -rf "$WORK"' EXIT
+"$(dirname "$BINARY")/../store/wordoria-make-data" "$WORK" || fail "no DATA tree"
+
+start_wordoria "$BINARY" "$WORK"
+# The menu bar's commands, at their places on the bar (y 9 is inside the bar).
+MENU_Y=9
+VIEW_X=190
+REGIST_X=275
+DELETE_X=373
+# A point of the client area below the bar: white in view mode, dialog face otherwise.
+PROBE_X=700
+PROBE_Y=500
+
+screenshot "$OUT/mode-view.png"
+[ "$(pixel "$OUT/mode-view.png" $PROBE_X $PROBE_Y)" = "255,255,255" ] || fail "view mode is not white"
+
+click_at $REGIST_X $MENU_Y
+screenshot "$OUT/mode-regist.png"
+[ "$(pixel "$OUT/mode-regist.png" $PROBE_X $PROBE_Y)" = "240,240,240" ] || fail "the registration dialog is not shown"
+
+click_at $DELETE_X $MENU_Y
+screenshot "$OUT/mode-delete.png"
+[ "$(pixel "$OUT/mode-delete.png" $PROBE_X $PROBE_Y)" = "240,240,240" ] || fail "the deletion dialog is not shown"
+
+click_at $VIEW_X $MENU_Y
+screenshot "$OUT/mode-view-again.png"
+[ "$(pixel "$OUT/mode-view-again.png" $PROBE_X $PROBE_Y)" = "255,255,255" ] || fail "view mode did not come back"
+
+xdotool mousemove --sync $((WIN_X + 400)) $((WIN_Y + 300)) click 1
+xdotool key Escape
+wait_exit 5
+[ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"
+echo "modes end to end: passed"

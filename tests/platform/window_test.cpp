@@ -1,0 +1,323 @@
+// Windows, the queue and the paint cycle, checked against Win32's rules.
+#include <windows.h>
+
+#include <platform/testing.h>
+
+#include "qt_application.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+template <typename Action>
+void QTimerShot(Action action) {
+    QTimer::singleShot(30, action);
+}
+
+// Shows a real box and, a little later, looks around and presses its button.
+template <typename Check>
+int RunBoxAnsweredLater(HWND owner, const char* text, Check check) {
+    QTimer::singleShot(150, [check] {
+        check();
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) box->buttons().front()->click();
+        }
+    });
+    return MessageBoxA(owner, text, "caption", MB_OK);
+}
+
+using wordoria::testing::DispatchPending;
+
+struct Seen {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+std::vector<Seen> seen;
+LRESULT createAnswer = 0;
+bool paintValidates = true;
+
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    seen.push_back({hwnd, message, wParam, lParam});
+    if (message == WM_CREATE) return createAnswer;
+    if (message == WM_PAINT && paintValidates) {
+        PAINTSTRUCT paint;
+        BeginPaint(hwnd, &paint);
+        EndPaint(hwnd, &paint);
+        return 0;
+    }
+    if (message == WM_PAINT) return 0;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+std::vector<UINT> Messages() {
+    std::vector<UINT> messages;
+    for (const Seen& s : seen) messages.push_back(s.message);
+    return messages;
+}
+
+class Windows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wordoria::platform::EnsureQtApplication();
+        static bool registered = false;
+        if (!registered) {
+            WNDCLASSA windowClass{CS_HREDRAW | CS_VREDRAW, RecordingProc, 0, 0, nullptr, nullptr, nullptr,
+                                  reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr, "TestWindow"};
+            ASSERT_NE(RegisterClassA(&windowClass), 0);
+            registered = true;
+        }
+        seen.clear();
+        createAnswer = 0;
+        paintValidates = true;
+        DispatchPending();
+    }
+    void TearDown() override {
+        for (HWND window : created_) DestroyWindow(window);
+        DispatchPending();
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    HWND Create(DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, DWORD exStyle = WS_EX_CLIENTEDGE,
+                HWND parent = nullptr, HMENU menu = nullptr) {
+        HWND window = CreateWindowExA(exStyle, "TestWindow", "title", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, parent, menu, nullptr, nullptr);
+        if (window != nullptr) created_.push_back(window);
+        return window;
+    }
+    std::vector<HWND> created_;
+};
+
+TEST_F(Windows, CreationSendsWin32sMessagesInOrderAndCanFail) {
+    HWND window = Create();
+    ASSERT_NE(window, nullptr);
+    std::vector<UINT> expected{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE};
+    ASSERT_GE(seen.size(), expected.size());
+    std::vector<UINT> messages = Messages();
+    EXPECT_EQ(std::vector<UINT>(messages.begin(), messages.begin() + 4), expected);
+    EXPECT_EQ(seen[0].hwnd, window);  // the first message already carries the handle
+
+    char title[16];
+    EXPECT_EQ(GetWindowTextA(window, title, sizeof title), 5);
+    EXPECT_STREQ(title, "title");
+
+    seen.clear();
+    createAnswer = -1;
+    EXPECT_EQ(Create(), nullptr);
+    messages = Messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), static_cast<UINT>(WM_NCDESTROY));
+    EXPECT_FALSE(IsWindow(seen.front().hwnd));
+}
+
+TEST_F(Windows, ClientAreaComesOutExactWithTheProgramsArithmetic) {
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(109));
+    ASSERT_NE(menu, nullptr);
+    HWND window = Create(0x00CA0000, WS_EX_CLIENTEDGE, nullptr, menu);
+    RECT client, frame;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &frame);
+    int width = 800 + (frame.right - frame.left) - (client.right - client.left);
+    int height = 600 + (frame.bottom - frame.top) - (client.bottom - client.top);
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE);
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.left, 0);
+    EXPECT_EQ(client.top, 0);
+    EXPECT_EQ(client.right, 800);
+    EXPECT_EQ(client.bottom, 600);
+    GetWindowRect(window, &frame);
+    EXPECT_GT(frame.bottom - frame.top, 600);  // caption, menu bar and edge lie outside
+}
+
+TEST_F(Windows, QueueGivesPostedThenQuitThenInputThenPaint) {
+    HWND window = Create();
+    ShowWindow(window, SW_SHOW);
+    DispatchPending();
+    seen.clear();
+
+    InvalidateRect(window, nullptr, TRUE);
+    wordoria::testing::InjectMouseMove(window, 10, 20);
+    PostMessageA(window, WM_USER + 1, 0, 0);
+    PostQuitMessage(7);
+    PostMessageA(window, WM_USER + 2, 0, 0);
+
+    MSG msg;
+    std::vector<UINT> order;
+    for (int i = 0; i < 5 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+        order.push_back(msg.message);
+        if (msg.message == WM_QUIT) EXPECT_EQ(msg.wParam, 7u);
+        if (msg.message == WM_MOUSEMOVE) EXPECT_EQ(msg.lParam, MAKELPARAM(10, 20));
+        if (msg.message != WM_PAINT) DispatchMessageA(&msg);
+    }
+    std::vector<UINT> expected{WM_USER + 1, WM_USER + 2, WM_QUIT, WM_MOUSEMOVE, WM_PAINT};
+    EXPECT_EQ(order, expected);
+    // PM_REMOVE does not remove WM_PAINT: it stays until the region is validated.
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+    DispatchMessageA(&msg);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Windows, PaintCycleMergesInvalidationsErasesAndClips) {
+    HWND window = Create();
+    ShowWindow(window, SW_SHOW);
+    DispatchPending();
+
+    // Whatever was painted before is gone after an erase.
+    HDC dc = GetDC(window);
+    RECT all{0, 0, 200, 100};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(window, dc);
+
+    RECT first{0, 0, 10, 10}, second{50, 50, 60, 60};
+    InvalidateRect(window, &first, TRUE);
+    InvalidateRect(window, &second, FALSE);
+    seen.clear();
+    paintValidates = false;
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    ASSERT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+
+    PAINTSTRUCT paint;
+    dc = BeginPaint(window, &paint);
+    EXPECT_EQ(paint.rcPaint.left, 0);
+    EXPECT_EQ(paint.rcPaint.top, 0);
+    EXPECT_EQ(paint.rcPaint.right, 60);
+    EXPECT_EQ(paint.rcPaint.bottom, 60);
+    RECT wide{0, 0, 100, 100};
+    FillRect(dc, &wide, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    EndPaint(window, &paint);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));  // one paint for both
+
+    using wordoria::testing::ClientPixel;
+    EXPECT_EQ(ClientPixel(window, 5, 5), RGB(192, 192, 192));    // inside the first rectangle
+    EXPECT_EQ(ClientPixel(window, 55, 55), RGB(192, 192, 192));  // inside the second
+    EXPECT_EQ(ClientPixel(window, 30, 30), RGB(0, 0, 0));        // clipped away: the old black stays
+}
+
+TEST_F(Windows, EraseFillsWithTheClassBrush) {
+    HWND window = Create();
+    ShowWindow(window, SW_SHOW);
+    DispatchPending();
+    HDC dc = GetDC(window);
+    RECT all{0, 0, 100, 100};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(window, dc);
+    InvalidateRect(window, &all, TRUE);
+    DispatchPending();
+    EXPECT_EQ(wordoria::testing::ClientPixel(window, 20, 20), RGB(255, 255, 255));
+}
+
+TEST_F(Windows, HiddenWindowsAreNotPainted) {
+    HWND window = Create();
+    InvalidateRect(window, nullptr, TRUE);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+    ShowWindow(window, SW_SHOW);  // showing makes the whole window due for painting
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+    ShowWindow(window, SW_HIDE);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+}
+
+TEST_F(Windows, LinesLeaveOutTheirEndPointAndTextIsRecorded) {
+    HWND window = Create();
+    ShowWindow(window, SW_SHOW);
+    DispatchPending();
+    wordoria::testing::GdiRecorder recorder;
+    HDC dc = GetDC(window);
+    RECT all{0, 0, 300, 300};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    MoveToEx(dc, 100, 10, nullptr);
+    LineTo(dc, 100, 20);
+    EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);  // opaque is the default
+    SetTextColor(dc, RGB(0, 128, 0));
+    TextOutA(dc, 30, 40, "●あ", 4);
+    ReleaseDC(window, dc);
+
+    using wordoria::testing::ClientPixel;
+    EXPECT_EQ(ClientPixel(window, 100, 10), RGB(0, 0, 0));
+    EXPECT_EQ(ClientPixel(window, 100, 19), RGB(0, 0, 0));
+    EXPECT_EQ(ClientPixel(window, 100, 20), RGB(255, 255, 255));
+
+    ASSERT_EQ(recorder.calls().size(), 3u);
+    const auto& text = recorder.calls()[2];
+    EXPECT_EQ(text.kind, wordoria::testing::GdiCall::Text);
+    EXPECT_EQ(text.text, "●あ");
+    EXPECT_EQ(text.from.x, 30);
+    EXPECT_EQ(text.from.y, 40);
+    EXPECT_EQ(text.color, RGB(0, 128, 0));
+    EXPECT_EQ(text.backMode, TRANSPARENT);
+}
+
+TEST_F(Windows, CloseBoxArrivesAsSysCommandAndDefaultDestroys) {
+    HWND window = Create();
+    ShowWindow(window, SW_SHOW);
+    DispatchPending();
+    seen.clear();
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    std::vector<UINT> messages = Messages();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[0], static_cast<UINT>(WM_SYSCOMMAND));
+    EXPECT_EQ(messages[1], static_cast<UINT>(WM_CLOSE));
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(Windows, MouseInputCarriesClientCoordinatesAndNoCapture) {
+    HWND window = Create();
+    ShowWindow(window, SW_SHOW);
+    DispatchPending();
+    seen.clear();
+    using namespace wordoria::testing;
+    InjectMousePress(window, 15, 25);
+    InjectMouseMove(window, 2000, 25);  // off the client area: dropped
+    InjectMouseRelease(window, 2000, 25);
+    InjectDoubleClick(window, 5, 6);
+    DispatchPending();
+    std::vector<UINT> mouse;
+    for (const Seen& s : seen) {
+        if (s.message >= WM_MOUSEFIRST && s.message <= WM_MOUSELAST) mouse.push_back(s.message);
+    }
+    std::vector<UINT> expected{WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP};
+    EXPECT_EQ(mouse, expected);  // no WM_LBUTTONDBLCLK without CS_DBLCLKS
+    EXPECT_EQ(seen[0].lParam, MAKELPARAM(15, 25));
+}
+
+TEST_F(Windows, MessageBoxOwnerIsDisabledWhileOpenAndOtherWindowsStayUsable) {
+    HWND owner = Create();
+    HWND other = Create();
+    ShowWindow(owner, SW_SHOW);
+    ShowWindow(other, SW_SHOW);
+    DispatchPending();
+    seen.clear();
+
+    bool ownerEnabledDuring = true;
+    bool otherGotMessage = false;
+    int answer = 0;
+    QTimerShot([&] {
+        ownerEnabledDuring = IsWindowEnabled(owner);
+        PostMessageA(other, WM_USER + 5, 0, 0);
+    });
+    answer = RunBoxAnsweredLater(owner, "owned", [&] {
+        for (const Seen& s : seen) otherGotMessage |= s.hwnd == other && s.message == WM_USER + 5;
+    });
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_FALSE(ownerEnabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_TRUE(otherGotMessage);  // the box's loop dispatched it
+
+    QTimerShot([&] { ownerEnabledDuring = IsWindowEnabled(owner); });
+    RunBoxAnsweredLater(nullptr, "no owner", [] {});
+    EXPECT_TRUE(ownerEnabledDuring);
+}
+
+}  // namespace
