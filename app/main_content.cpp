@@ -15,7 +15,9 @@ CMain::CMain()
       m_bShown(false),
       m_nPage(0),
       m_nEntryCount(0),
-      m_nButtonHover(0) {}
+      m_nButtonHover(0) {
+    SetRect(&m_rcLitCell, 0, 0, 0, 0);
+}
 
 CMain::~CMain() {}
 

@@ -30,9 +30,16 @@ public:
     bool m_sub_SwitchDisplay(CDC& dc);
     void m_sub_ShowDialog(HWND hDlgShow, HWND hDlgHide);
 
-    // The view (index panel, pages, help page).
-    void m_sub_DrawView(CDC& dc);
+    // The view: index panel, page loading, pages and the help page.
     void m_sub_HitTest();
+    void m_sub_DrawView(CDC& dc);
+    void m_sub_DrawIndexPanel(CDC& dc);
+    void m_sub_DrawPage(CDC& dc);
+    void m_sub_DrawHelp(CDC& dc);
+    void m_sub_LoadKana(int nRow, int nColumn);
+    void m_sub_LoadLatin(int nRow, int nColumn);
+    void m_sub_LoadSymbol();
+    void m_sub_ReadWordFile(const char* pszPath);
 
     HINSTANCE m_hInstance;
     HWND m_hWndMain;
@@ -45,6 +52,15 @@ public:
     int m_nPage;
     int m_nEntryCount;
     int m_nButtonHover;
+    // The cell last lit under the pointer, so it is repainted plain once the pointer leaves.
+    RECT m_rcLitCell;
+
+private:
+    void m_sub_LoadCategory(int nCategory);
+    bool m_sub_HitCell(const RECT& rcCell, bool bActive, POINT pt);
+    void m_sub_LeaveLitCell(POINT pt);
+    void m_sub_HitPageButtons(POINT pt);
+    bool m_sub_DrawCell(CDC& dc, const RECT& rcCell, bool bActive, POINT pt);
 };
 
 #endif
