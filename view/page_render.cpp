@@ -47,7 +47,10 @@ const HelpLine s_aHelp[] = {
     {350, 580, "Wordoria version1.0  自分だけの単語帳"},
 };
 
-void DrawText(CDC& dc, int x, int y, const char* pszText) { TextOutA(dc.m_hDC, x, y, pszText, (int)strlen(pszText)); }
+// An empty text draws nothing, so it is not drawn at all.
+void DrawText(CDC& dc, int x, int y, const char* pszText) {
+    if (pszText[0] != '\0') TextOutA(dc.m_hDC, x, y, pszText, (int)strlen(pszText));
+}
 
 void DrawLine(CDC& dc, int x1, int y1, int x2, int y2) {
     MoveToEx(dc.m_hDC, x1, y1, NULL);

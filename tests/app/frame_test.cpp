@@ -1,12 +1,7 @@
 // The application frame driven turn by turn, as the main loop runs it.
-#include <application.h>
-
-#include <platform/testing.h>
 #include <resource.h>
 
-#include "qt_application.h"
-
-#include <gtest/gtest.h>
+#include "app_fixture.h"
 
 #include <cstdlib>
 
@@ -18,24 +13,13 @@ HWND Main() { return g_App.m_wnd.m_hWnd; }
 
 class Frame : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        wordoria::platform::EnsureQtApplication();
-        g_App.m_hInstance = GetModuleHandleA(nullptr);
-        g_App.m_nCmdShow = SW_SHOWDEFAULT;
-        ASSERT_TRUE(g_App.m_sub_Init());
-    }
+    static void SetUpTestSuite() { wordoria::test::EnsureApplication(); }
     void SetUp() override {
         // Back to view mode with everything painted, whatever the last test left.
         g_App.m_wnd.m_nRequestedMode = MODE_VIEW;
         Settle();
     }
-    // One loop turn; false when it took the quit message.
-    bool Turn(int* exitCode = nullptr) {
-        int code = -99;
-        bool going = g_App.m_sub_Turn(&code);
-        if (exitCode != nullptr) *exitCode = code;
-        return going;
-    }
+    bool Turn(int* exitCode = nullptr) { return wordoria::test::Turn(exitCode); }
     void Settle() {
         for (int i = 0; i < 50; ++i) Turn();
     }
@@ -230,6 +214,12 @@ TEST_F(Frame, ASecondWindowOfTheClassSaysSoAndIsStillCreated) {
     GetClientRect(second.m_hWnd, &client);
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 100);
+
+    // The object goes now: its window must leave the live-window list first.
+    // Its destruction asks to quit, as the main window's would; that is dropped.
+    DestroyWindow(second.m_hWnd);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 // In a process of its own: start-up must fail before any window exists.
