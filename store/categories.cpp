@@ -85,12 +85,29 @@ const IndexCategory s_aCategory[CATEGORY_COUNT] = {
 
 int s_aButtonId[CATEGORY_COUNT];
 
-const IndexCategory* FindInGrid(int nGroup, int nRow, int nColumn) {
+enum { KANA_GRID_ROWS = 10, LATIN_GRID_ROWS = 6, GRID_COLUMNS = 5 };
+
+// The panel asks for every cell on every loop turn: the grids are indexed
+// once, from the table.
+const IndexCategory* s_apKanaGrid[KANA_GRID_ROWS][GRID_COLUMNS];
+const IndexCategory* s_apLatinGrid[LATIN_GRID_ROWS][GRID_COLUMNS];
+
+void IndexGrids() {
+    static bool s_bIndexed = false;
+    if (s_bIndexed) return;
     for (int i = 0; i < CATEGORY_COUNT; i++) {
         const IndexCategory& category = s_aCategory[i];
-        if (category.nGroup == nGroup && category.nGridRow == nRow && category.nGridColumn == nColumn)
-            return &category;
+        if (category.nGroup == GROUP_KANA) s_apKanaGrid[category.nGridRow][category.nGridColumn] = &category;
+        if (category.nGroup == GROUP_LATIN) s_apLatinGrid[category.nGridRow][category.nGridColumn] = &category;
     }
+    s_bIndexed = true;
+}
+
+const IndexCategory* FindInGrid(int nGroup, int nRow, int nColumn) {
+    IndexGrids();
+    if (nColumn < 0 || nColumn >= GRID_COLUMNS || nRow < 0) return NULL;
+    if (nGroup == GROUP_KANA) return nRow < KANA_GRID_ROWS ? s_apKanaGrid[nRow][nColumn] : NULL;
+    if (nGroup == GROUP_LATIN) return nRow < LATIN_GRID_ROWS ? s_apLatinGrid[nRow][nColumn] : NULL;
     return NULL;
 }
 

@@ -5,7 +5,13 @@
 
 #include "region.h"
 
+#include <memory>
+
 namespace wordoria::platform {
+
+// The drawing state on the Qt side, opened at the first drawing of a DC.
+struct NativePainter;
+void ClosePainter(NativePainter* painter);
 
 struct DeviceContext {
     HWND window = nullptr;
@@ -18,6 +24,7 @@ struct DeviceContext {
     HGDIOBJ brush = nullptr;
     HGDIOBJ pen = nullptr;
     HGDIOBJ font = nullptr;
+    std::unique_ptr<NativePainter, void (*)(NativePainter*)> painter{nullptr, ClosePainter};
 };
 
 // A DC for painting the whole client area or, with a region, just that part.

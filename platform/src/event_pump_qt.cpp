@@ -8,9 +8,9 @@
 
 namespace wordoria::platform {
 
+// Runs on every loop turn: one pass, which delivers posted events as well.
 void PumpNativeEvents() {
     EnsureQtApplication();
-    QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

@@ -10,9 +10,22 @@
 
 #include <QPainter>
 #include <QRegion>
+#include <QStaticText>
 #include <cstdlib>
+#include <unordered_map>
 
 namespace wordoria::platform {
+namespace {
+
+}  // namespace
+
+struct NativePainter {
+    explicit NativePainter(QImage* image) : painter(image) {}
+    QPainter painter;
+};
+
+void ClosePainter(NativePainter* painter) { delete painter; }
+
 namespace {
 
 struct GdiObject {
@@ -67,6 +80,18 @@ QRegion ClipOf(const DeviceContext& context) {
     return clip;
 }
 
+// One painter for all the drawing of a DC, clipped once.
+QPainter* PainterOf(DeviceContext& context) {
+    if (!context.painter) {
+        QImage* image = CanvasOf(context);
+        if (image == nullptr) return nullptr;
+        context.painter.reset(new NativePainter(image));
+        context.painter->painter.setClipRegion(ClipOf(context));
+        context.painter->painter.setFont(SystemFont());
+    }
+    return &context.painter->painter;
+}
+
 QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
 
 // Marks what the operation may have touched, within the clip, as changed.
@@ -78,10 +103,34 @@ void Record(const testing::GdiCall& call) {
     if (auto* recorder = testing::ActiveGdiRecorder()) recorder->Record(call);
 }
 
-void PutPixel(QImage& image, const QRegion& clip, int x, int y, QRgb color) {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height() || !clip.contains(QPoint(x, y))) return;
-    image.setPixel(x, y, color);
+// A text as drawn: its characters for Qt and its width in the system font.
+// The view draws the same few dozen texts on every paint, so both are kept.
+struct TextLayout {
+    QStaticText text;  // shaped once, drawn many times
+    int width;
+};
+
+const TextLayout& LayoutOf(const std::string& bytes) {
+    static std::unordered_map<std::string, TextLayout> layouts;
+    auto found = layouts.find(bytes);
+    if (found != layouts.end()) return found->second;
+    if (layouts.size() > 4096) layouts.clear();  // texts of entries come and go
+    static const QFontMetrics metrics(SystemFont());
+    QString text = ToQString(bytes);
+    QStaticText shaped(text);
+    shaped.setTextFormat(Qt::PlainText);
+    shaped.prepare(QTransform(), SystemFont());
+    return layouts.emplace(bytes, TextLayout{shaped, metrics.horizontalAdvance(text)}).first->second;
 }
+
+// Whether a drawing into `area` could change anything inside the clip.
+bool Touches(const DeviceContext& context, const RECT& area) {
+    for (const RECT& clip : context.clip.Rects()) {
+        if (!IsEmpty(Intersection(clip, area))) return true;
+    }
+    return false;
+}
+
 
 }  // namespace
 
@@ -151,11 +200,10 @@ int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     COLORREF color;
     if (context == nullptr || lprc == nullptr || !BrushColor(hbr, &color)) return 0;
     Record({wordoria::testing::GdiCall::Fill, context->window, *lprc, {0, 0}, {0, 0}, {}, color, 0});
-    QImage* image = CanvasOf(*context);
-    if (image == nullptr || IsEmpty(*lprc)) return 1;
-    QPainter painter(image);
-    painter.setClipRegion(ClipOf(*context));
-    painter.fillRect(QRect(lprc->left, lprc->top, lprc->right - lprc->left, lprc->bottom - lprc->top), ToQColor(color));
+    if (IsEmpty(*lprc) || !Touches(*context, *lprc)) return 1;
+    QPainter* painter = PainterOf(*context);
+    if (painter == nullptr) return 1;
+    painter->fillRect(QRect(lprc->left, lprc->top, lprc->right - lprc->left, lprc->bottom - lprc->top), ToQColor(color));
     NoteChanged(*context, *lprc);
     return 1;
 }
@@ -166,19 +214,19 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
     std::string bytes(lpString, static_cast<size_t>(c));
     Record({wordoria::testing::GdiCall::Text, context->window, {0, 0, 0, 0}, {x, y}, {x, y}, bytes, context->textColor,
             context->backMode});
-    QImage* image = CanvasOf(*context);
-    if (image == nullptr) return TRUE;
-    QPainter painter(image);
-    painter.setClipRegion(ClipOf(*context));
-    QFont font = SystemFont();
-    painter.setFont(font);
-    QFontMetrics metrics(font);
-    QString text = ToQString(bytes);
-    QRect cell(x, y, metrics.horizontalAdvance(text), metrics.height());
-    if (context->backMode == OPAQUE) painter.fillRect(cell, ToQColor(context->backColor));
-    painter.setPen(ToQColor(context->textColor));
-    painter.drawText(x, y + metrics.ascent(), text);
-    NoteChanged(*context, RECT{cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1});
+    static const QFontMetrics metrics(SystemFont());
+    const TextLayout& layout = LayoutOf(bytes);
+    // Italic overhangs and accents may reach a little past the advance.
+    RECT cell{x, y, x + layout.width, y + metrics.height()};
+    RECT reach{cell.left - 2, cell.top, cell.right + 2, cell.bottom};
+    if (!Touches(*context, reach)) return TRUE;
+    QPainter* painter = PainterOf(*context);
+    if (painter == nullptr) return TRUE;
+    if (context->backMode == OPAQUE)
+        painter->fillRect(QRect(x, y, layout.width, metrics.height()), ToQColor(context->backColor));
+    painter->setPen(ToQColor(context->textColor));
+    painter->drawStaticText(x, y, layout.text);
+    NoteChanged(*context, reach);
     return TRUE;
 }
 
@@ -233,21 +281,33 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y) {
     COLORREF color = pen != nullptr ? pen->color : RGB(0, 0, 0);
     Record({wordoria::testing::GdiCall::Line, context->window, {0, 0, 0, 0}, from, {x, y}, {}, color, 0});
     context->position = POINT{x, y};
-    QImage* image = CanvasOf(*context);
-    if (image == nullptr || (pen != nullptr && pen->hollow)) return TRUE;
-    QRegion clip = ClipOf(*context);
-    QRgb rgb = ToQColor(color).rgb();
-    int dx = std::abs(x - from.x), sx = from.x < x ? 1 : -1;
-    int dy = -std::abs(y - from.y), sy = from.y < y ? 1 : -1;
-    int error = dx + dy;
-    int px = from.x, py = from.y;
-    while (px != x || py != y) {
-        PutPixel(*image, clip, px, py, rgb);
-        int twice = 2 * error;
-        if (twice >= dy) error += dy, px += sx;
-        if (twice <= dx) error += dx, py += sy;
+    if (pen != nullptr && pen->hollow) return TRUE;
+    RECT box{std::min<LONG>(from.x, x), std::min<LONG>(from.y, y), std::max<LONG>(from.x, x) + 1,
+             std::max<LONG>(from.y, y) + 1};
+    if (!Touches(*context, box)) return TRUE;
+    QPainter* painter = PainterOf(*context);
+    if (painter == nullptr) return TRUE;
+    QColor qcolor = ToQColor(color);
+    if (from.x == x || from.y == y) {
+        // Straight lines are rectangles one pixel thick, the end point left out.
+        int left = std::min<LONG>(from.x, x + (x > from.x ? -1 : 1) * (from.x != x));
+        int top = std::min<LONG>(from.y, y + (y > from.y ? -1 : 1) * (from.y != y));
+        int width = from.x == x ? 1 : std::abs(x - from.x);
+        int height = from.y == y ? 1 : std::abs(y - from.y);
+        if (from.x != x || from.y != y) painter->fillRect(QRect(left, top, width, height), qcolor);
+    } else {
+        painter->setPen(qcolor);
+        int dx = std::abs(x - from.x), sx = from.x < x ? 1 : -1;
+        int dy = -std::abs(y - from.y), sy = from.y < y ? 1 : -1;
+        int error = dx + dy;
+        int px = from.x, py = from.y;
+        while (px != x || py != y) {
+            painter->drawPoint(px, py);
+            int twice = 2 * error;
+            if (twice >= dy) error += dy, px += sx;
+            if (twice <= dx) error += dx, py += sy;
+        }
     }
-    NoteChanged(*context, RECT{std::min<LONG>(from.x, x), std::min<LONG>(from.y, y), std::max<LONG>(from.x, x) + 1,
-                               std::max<LONG>(from.y, y) + 1});
+    NoteChanged(*context, box);
     return TRUE;
 }

@@ -47,15 +47,15 @@ bool TakeFrom(std::deque<MSG>& messages, MSG* out, HWND hwnd, UINT first, UINT l
     return true;
 }
 
+// Asked on every loop turn: looks through the windows without copying them.
 bool FindPaint(MSG* out, HWND hwnd, UINT first, UINT last) {
-    for (Window* window : AllWindows()) {
-        if (window->update.Empty() || !IsShowing(*window)) continue;
-        MSG paint{window->handle, WM_PAINT, 0, 0, GetTickCount(), {0, 0}};
-        if (!Matches(paint, hwnd, first, last)) continue;
-        *out = paint;
-        return true;
-    }
-    return false;
+    Window* due = FindFirstWindow([&](const Window& window) {
+        if (window.update.Empty() || !IsShowing(window)) return false;
+        return Matches(MSG{window.handle, WM_PAINT, 0, 0, 0, {0, 0}}, hwnd, first, last);
+    });
+    if (due == nullptr) return false;
+    *out = MSG{due->handle, WM_PAINT, 0, 0, GetTickCount(), {0, 0}};
+    return true;
 }
 
 MSG Make(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

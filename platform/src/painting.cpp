@@ -33,6 +33,7 @@ DeviceContext* FindDeviceContext(HDC dc) { return Contexts().Find(reinterpret_ca
 void CloseDeviceContext(HDC dc) {
     DeviceContext* context = FindDeviceContext(dc);
     if (context == nullptr) return;
+    context->painter.reset();  // everything drawn is in the image before it is shown
     Window* window = FindWindowObject(context->window);
     if (window != nullptr && !context->changed.Empty()) window->native->Present(context->changed);
     Contexts().Close(reinterpret_cast<HANDLE>(dc));

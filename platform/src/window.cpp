@@ -50,6 +50,13 @@ Window* FindWindowObject(HWND handle) {
     return found == Windows().end() ? nullptr : found->second.get();
 }
 
+Window* FindFirstWindow(const std::function<bool(const Window&)>& test) {
+    for (auto& [handle, window] : Windows()) {
+        if (test(*window)) return window.get();
+    }
+    return nullptr;
+}
+
 std::vector<Window*> AllWindows() {
     std::vector<Window*> all;
     for (auto& [handle, window] : Windows()) all.push_back(window.get());

@@ -53,6 +53,8 @@ struct Window {
 
 Window* FindWindowObject(HWND handle);
 std::vector<Window*> AllWindows();  // in creation order
+// The first window, in creation order, for which `test` holds; null if none.
+Window* FindFirstWindow(const std::function<bool(const Window&)>& test);
 
 // Frame sizes around the client area: the caption and border of a top-level
 // window, the menu bar, and the client edge.

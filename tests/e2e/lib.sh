@@ -51,3 +51,34 @@ wait_exit() {
     wait "$PID"
     STATUS=$?
 }
+
+# Client-area origin inside the window: below the menu bar, inside the edge.
+CLIENT_DX=2
+CLIENT_DY=22
+
+# press_at X Y: a press held as a hand holds it, at client coordinates.
+press_at() {
+    xdotool mousemove --sync $((WIN_X + CLIENT_DX + $1)) $((WIN_Y + CLIENT_DY + $2))
+    sleep 0.1
+    xdotool mousedown 1
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.3
+}
+
+# point_at X Y: rests the pointer at client coordinates.
+point_at() {
+    xdotool mousemove --sync $((WIN_X + CLIENT_DX + $1)) $((WIN_Y + CLIENT_DY + $2))
+    sleep 0.3
+}
+
+# client_pixel FILE X Y: "r,g,b" of a client pixel in a root screenshot.
+client_pixel() { pixel "$1" $((CLIENT_DX + $2)) $((CLIENT_DY + $3)); }
+
+# word_files FOLDER COUNT PREFIX: COUNT word files in the store's bytes.
+word_files() {
+    for i in $(seq 1 "$2"); do
+        printf '%s\r\n%s\r\r\n%s' "$(echo "$3 $i" | iconv -f UTF-8 -t CP932)" \
+            "$(echo "一行目 $i" | iconv -f UTF-8 -t CP932)" "$(echo "二行目" | iconv -f UTF-8 -t CP932)" > "$1/$i.txt"
+    done
+}
