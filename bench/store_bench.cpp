@@ -59,9 +59,10 @@ struct Record {
 Record g_aRecord[10000];
 int g_nRecords;
 
-void ReadInto(const char* path, void*) {
+bool ReadInto(const char* path, void*) {
     ReadWordFile(path, g_aRecord[g_nRecords].szName, g_aRecord[g_nRecords].aszLine);
     ++g_nRecords;
+    return true;
 }
 
 void BenchLoad() {

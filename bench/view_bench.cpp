@@ -59,9 +59,10 @@ struct Record {
 Record g_aRecord[10000];
 int g_nRead;
 
-void ReadInto(const char* path, void*) {
+bool ReadInto(const char* path, void*) {
     ReadWordFile(path, g_aRecord[g_nRead].szName, g_aRecord[g_nRead].aszLine);
     ++g_nRead;
+    return true;
 }
 
 double MedianOf(std::vector<double> values) {

@@ -100,8 +100,7 @@ void VisitEntry(ListState* pState, const WIN32_FIND_DATAA* pFindData) {
     char szPath[WORD_PATH_SIZE];
     int nLength = snprintf(szPath, sizeof szPath, "%s/%s", pState->pszFolder, pFindData->cFileName);
     if (nLength < 0 || nLength >= (int)sizeof szPath) return;  // cannot happen: names fit MAX_PATH
-    pState->pfnVisit(szPath, pState->pContext);
-    pState->nVisited++;
+    if (pState->pfnVisit(szPath, pState->pContext)) pState->nVisited++;
 }
 
 }  // namespace
@@ -138,13 +137,13 @@ bool ReadWordFile(const char* pszPath, char szName[WORD_FIELD_SIZE], char aszLin
 int ListWordFiles(int nCategory, int nCapacity, WordFileVisitor pfnVisit, void* pContext) {
     char szFolder[CATEGORY_FOLDER_SIZE];
     char szPattern[CATEGORY_FOLDER_SIZE + 4];
-    if (pfnVisit == NULL || !GetCategoryFolder(nCategory, szFolder, sizeof szFolder)) return 0;
+    if (pfnVisit == NULL || !GetCategoryFolder(nCategory, szFolder, sizeof szFolder)) return -1;
     snprintf(szPattern, sizeof szPattern, "%s/*.*", szFolder);
 
     ListState state = {szFolder, nCapacity, 0, pfnVisit, pContext};
     WIN32_FIND_DATAA findData;
     HANDLE hFind = FindFirstFileA(szPattern, &findData);
-    if (hFind == INVALID_HANDLE_VALUE) return 0;
+    if (hFind == INVALID_HANDLE_VALUE) return -1;
     do {
         if (state.nVisited >= state.nCapacity) break;
         VisitEntry(&state, &findData);

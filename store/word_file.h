@@ -44,12 +44,14 @@ int FindFreeWordNumber(const char* pszFolder);
 bool ReadWordFile(const char* pszPath, char szName[WORD_FIELD_SIZE],
                   char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE]);
 
-// Called once for every file of a listed folder, with its path.
-typedef void (*WordFileVisitor)(const char* pszPath, void* pContext);
+// Called once for every file of a listed folder, with its path; returns
+// whether it took the file (a file it leaves out does not count).
+typedef bool (*WordFileVisitor)(const char* pszPath, void* pContext);
 
 // Lists a category folder in the order the directory search gives, skipping
-// "." , ".." and folders, and visits at most nCapacity files. Returns how many
-// it visited; a missing folder lists nothing.
+// "." , ".." and folders, until the visitor has taken nCapacity files.
+// Returns how many it took, or -1 when the folder cannot be searched
+// (a missing folder, or a number outside the table).
 int ListWordFiles(int nCategory, int nCapacity, WordFileVisitor pfnVisit, void* pContext);
 
 // Removes one word file; false when it could not be removed.

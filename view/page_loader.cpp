@@ -6,11 +6,12 @@
 
 namespace {
 
-void ReadListedFile(const char* pszPath, void* pContext) {
+bool ReadListedFile(const char* pszPath, void* pContext) {
     CMain* pMain = (CMain*)pContext;
     pMain->m_sub_ReadWordFile(pszPath);
     pMain->m_nEntryCount++;
     pMain->m_nPage = 1;
+    return true;
 }
 
 }  // namespace

@@ -59,7 +59,10 @@ struct Listed {
     std::vector<std::string> paths;
 };
 
-void Collect(const char* path, void* context) { static_cast<Listed*>(context)->paths.push_back(path); }
+bool Collect(const char* path, void* context) {
+    static_cast<Listed*>(context)->paths.push_back(path);
+    return true;
+}
 
 
 TEST_F(WordFile, StoresNameLfAndContentAsTextModeBytes) {
@@ -230,7 +233,7 @@ TEST_F(WordFile, AHugeFileGivesItsFirstSixLines) {
 Lines List(int category, int capacity = 10000) {
     Listed listed;
     int count = ListWordFiles(category, capacity, Collect, &listed);
-    EXPECT_EQ(count, static_cast<int>(listed.paths.size()));
+    EXPECT_EQ(count < 0 ? 0 : count, static_cast<int>(listed.paths.size()));
     std::sort(listed.paths.begin(), listed.paths.end());
     return listed.paths;
 }
@@ -250,6 +253,10 @@ TEST_F(WordFile, ListingSkipsDotsAndFoldersAndTakesEveryFile) {
     ASSERT_TRUE(RemoveDirectoryA("DATA/英語/Q"));
     EXPECT_EQ(List(67), Lines{});  // missing folder
     EXPECT_EQ(List(37), Lines{});  // no such category
+    Listed none;
+    EXPECT_EQ(ListWordFiles(67, 10, Collect, &none), -1);
+    EXPECT_EQ(ListWordFiles(37, 10, Collect, &none), -1);
+    EXPECT_EQ(ListWordFiles(8, 10, Collect, &none), 0);  // there, but empty
 }
 
 TEST_F(WordFile, ListingStopsAtTheCallersCapacity) {
@@ -257,6 +264,12 @@ TEST_F(WordFile, ListingStopsAtTheCallersCapacity) {
     EXPECT_EQ(List(81, 3).size(), 3u);
     EXPECT_EQ(List(81, 0).size(), 0u);
     EXPECT_EQ(List(81, 5).size(), 5u);
+
+    // Files the visitor leaves out do not count against the capacity.
+    int offered = 0;
+    auto takeEveryOther = [](const char*, void* context) { return ++*static_cast<int*>(context) % 2 == 0; };
+    EXPECT_EQ(ListWordFiles(81, 2, takeEveryOther, &offered), 2);
+    EXPECT_EQ(offered, 4);
 }
 
 TEST_F(WordFile, LongNamesAreListedWhole) {
