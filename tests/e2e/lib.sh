@@ -82,3 +82,34 @@ word_files() {
             "$(echo "一行目 $i" | iconv -f UTF-8 -t CP932)" "$(echo "二行目" | iconv -f UTF-8 -t CP932)" > "$1/$i.txt"
     done
 }
+
+# answer_box CAPTION KEY: waits for the message box of that caption, gives it
+# the focus and presses KEY (Return takes the default button).
+answer_box() {
+    local box=""
+    for _ in $(seq 1 50); do
+        box=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || fail "no box '$1'"
+    sleep 0.4
+    [ -n "${3:-}" ] && screenshot "$3"
+    xdotool windowfocus --sync "$box"
+    xdotool key "$2"
+    sleep 0.5
+}
+
+# register_ki NAME CONTENT: registers a word under き through the dialog.
+register_ki() {
+    click_at 275 9                  # 辞書登録モード
+    press_at 65 99                  # the radio button き
+    press_at 100 405                # the word-name field
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay 80 "$1"
+    press_at 100 490                # the content field
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay 60 "$2"
+    press_at 580 270                # 決定
+    answer_box '確認メッセージ' Return
+}
