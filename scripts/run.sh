@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/linux -j"$(nproc)"
+cmake --build build/linux -j"$(nproc)" --target wordoria wordoria-make-data
 
 DATA_HOME="${XDG_DATA_HOME:-$HOME/.local/share}/wordoria"
 mkdir -p "$DATA_HOME"
