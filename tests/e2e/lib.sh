@@ -106,10 +106,10 @@ register_ki() {
     press_at 65 99                  # the radio button き
     press_at 100 405                # the word-name field
     xdotool key ctrl+a BackSpace
-    xdotool type --delay 80 "$1"
+    xdotool type --delay 150 "$1"
     press_at 100 490                # the content field
     xdotool key ctrl+a BackSpace
-    xdotool type --delay 60 "$2"
+    xdotool type --delay 100 "$2"
     press_at 580 270                # 決定
     answer_box '確認メッセージ' Return
 }

@@ -16,11 +16,11 @@ start_wordoria "$BINARY" "$WORK"
 click_at 275 9                      # 辞書登録モード
 press_at 65 99                      # the radio button き
 press_at 100 405                    # the word-name field
-xdotool type --delay 80 'きつね'
+xdotool type --delay 150 'きつね'
 press_at 100 490                    # the content field
-xdotool type --delay 60 'fox'
+xdotool type --delay 100 'fox'
 xdotool key Return
-xdotool type --delay 60 'kitsune'
+xdotool type --delay 100 'kitsune'
 sleep 0.3
 screenshot "$OUT/regist-dialog.png"
 
