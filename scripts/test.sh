@@ -11,7 +11,8 @@ scripts/install-deps.sh
 echo "== Linux build"
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/linux -j"$JOBS"
-(cd build/linux && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$JOBS")
+# A GUI test that a loaded machine made miss its timing gets one more try.
+(cd build/linux && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$JOBS" --repeat until-pass:2)
 
 echo "== Windows i686 build (the product)"
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake \
