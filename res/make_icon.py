@@ -17,6 +17,7 @@ Only the standard library is used; the output is byte-for-byte repeatable.
 import math
 import os
 import struct
+import zlib
 import sys
 
 SIZES = (16, 32, 48)
@@ -230,12 +231,34 @@ def build_ico(sizes=SIZES):
     return bytes(out)
 
 
+def build_png(size=48):
+    """The same drawing as a PNG, for desktops that take no .ico."""
+    rows = render(size)
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)  # filter: none
+        for b, g, r, a in row:
+            raw += bytes((r, g, b, a))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+            + chunk(b"IEND", b""))
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "wordoria.ico")
     with open(target, "wb") as f:
         f.write(build_ico())
     print("wrote", target)
+    png = os.path.splitext(target)[0] + ".png"
+    with open(png, "wb") as f:
+        f.write(build_png())
+    print("wrote", png)
 
 
 if __name__ == "__main__":

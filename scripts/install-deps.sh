@@ -12,7 +12,7 @@ PACKAGES="
   wine64
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool x11-utils imagemagick
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev zip
   locales
 "
 

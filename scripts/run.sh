@@ -8,17 +8,6 @@ scripts/install-deps.sh
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/linux -j"$(nproc)" --target wordoria wordoria-make-data
 
-DATA_HOME="${XDG_DATA_HOME:-$HOME/.local/share}/wordoria"
-mkdir -p "$DATA_HOME"
-if [ ! -d "$DATA_HOME/DATA" ]; then
-    build/linux/store/wordoria-make-data "$DATA_HOME"
-    echo "Made the word store in $DATA_HOME/DATA"
-fi
-
-PROGRAM="$(pwd)/build/linux/app/wordoria"
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display: start Wordoria from a desktop session, or try: xvfb-run scripts/run.sh" >&2
-    exit 1
-fi
-cd "$DATA_HOME"
-exec "$PROGRAM"
+WORDORIA_PROGRAM="$(pwd)/build/linux/app/wordoria" \
+WORDORIA_MAKE_DATA="$(pwd)/build/linux/store/wordoria-make-data" \
+    exec scripts/wordoria-launch
