@@ -2,6 +2,7 @@
 // is shown whole, confirmed and its file removed.
 #include "delete_dialog.h"
 
+#include "category_radios.h"
 #include "delete_list.h"
 
 #include <categories.h>
@@ -31,18 +32,9 @@ void RefillList(HWND hDlg) {
     }
 }
 
-// あ stands alone in its radio group and the other 72 form one group, so each
-// side unchecks the other by hand.
+// A click on the checked button lists the folder afresh as well.
 void SelectCategory(HWND hDlg, int nButtonId) {
-    g_nDeleteCategory = GetCategoryOfButton(nButtonId);
-    if (nButtonId == IDC_KANA_A) {
-        const int* pnIds = GetCategoryButtonIds();
-        for (int i = 0; i < CATEGORY_COUNT; i++) {
-            if (pnIds[i] != IDC_KANA_A) SendMessageA(GetDlgItem(hDlg, pnIds[i]), BM_SETCHECK, BST_UNCHECKED, 0);
-        }
-    } else {
-        SendMessageA(GetDlgItem(hDlg, IDC_KANA_A), BM_SETCHECK, BST_UNCHECKED, 0);
-    }
+    g_nDeleteCategory = LinkCategoryRadios(hDlg, nButtonId);
     RunListing();
     RefillList(hDlg);
 }

@@ -2,6 +2,8 @@
 // confirmed and handed to the store's writer of the category's group.
 #include "regist_dialog.h"
 
+#include "category_radios.h"
+
 #include <categories.h>
 #include <resource.h>
 
@@ -61,20 +63,6 @@ void Register(HWND hDlg) {
     WriteByGroup(&confirmed);
 }
 
-// あ stands alone in its radio group and the other 72 form one group, so each
-// side unchecks the other by hand.
-void SelectCategory(HWND hDlg, int nButtonId) {
-    g_RegistState.entry.nCategory = GetCategoryOfButton(nButtonId);
-    if (nButtonId == IDC_KANA_A) {
-        const int* pnIds = GetCategoryButtonIds();
-        for (int i = 0; i < CATEGORY_COUNT; i++) {
-            if (pnIds[i] != IDC_KANA_A) SendMessageA(GetDlgItem(hDlg, pnIds[i]), BM_SETCHECK, BST_UNCHECKED, 0);
-        }
-    } else {
-        SendMessageA(GetDlgItem(hDlg, IDC_KANA_A), BM_SETCHECK, BST_UNCHECKED, 0);
-    }
-}
-
 }  // namespace
 
 INT_PTR CALLBACK RegistDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
@@ -86,6 +74,6 @@ INT_PTR CALLBACK RegistDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
         Register(hDlg);
         return TRUE;
     }
-    if (GetCategoryOfButton(nId) != CATEGORY_NONE) SelectCategory(hDlg, nId);
+    if (GetCategoryOfButton(nId) != CATEGORY_NONE) g_RegistState.entry.nCategory = LinkCategoryRadios(hDlg, nId);
     return FALSE;
 }

@@ -4,13 +4,8 @@
 # pressed again, from the view. Screenshots of the dialog and the confirmation.
 # Usage: delete_e2e.sh BINARY OUTPUT_DIR   (run under xvfb-run)
 set -u
-BINARY=$1
-OUT=$2
 . "$(dirname "$0")/lib.sh"
-mkdir -p "$OUT"
-WORK=$(mktemp -d)
-trap 'stop_wordoria; rm -rf "$WORK"' EXIT
-"$(dirname "$BINARY")/../store/wordoria-make-data" "$WORK" || fail "no DATA tree"
+begin_e2e "$1" "$2"
 FOLDER="$WORK/DATA/日本語/か行/き"
 
 start_wordoria "$BINARY" "$WORK"
@@ -40,7 +35,5 @@ point_at 400 300
 screenshot "$OUT/delete-view.png"
 [ "$(client_pixel "$OUT/delete-view.png" 118 13)" = "255,255,255" ] || fail "the view still shows the word"
 
-xdotool key Escape
-wait_exit 5
-[ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"
+end_with_escape
 echo "deletion end to end: passed"

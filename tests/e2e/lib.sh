@@ -113,3 +113,22 @@ register_ki() {
     press_at 580 270                # 決定
     answer_box '確認メッセージ' Return
 }
+
+# begin_e2e BINARY OUTPUT_DIR: a fresh working folder with its DATA tree, and
+# clean-up of the folder and the program however the script ends. Sets
+# BINARY, OUT and WORK.
+begin_e2e() {
+    BINARY=$1
+    OUT=$2
+    mkdir -p "$OUT"
+    WORK=$(mktemp -d)
+    trap 'stop_wordoria; rm -rf "$WORK"' EXIT
+    "$(dirname "$BINARY")/../store/wordoria-make-data" "$WORK" || fail "no DATA tree"
+}
+
+# end_with_escape: Escape must end the program at once with exit code 0.
+end_with_escape() {
+    xdotool key Escape
+    wait_exit 5
+    [ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"
+}

@@ -3,13 +3,8 @@
 # each; Escape then ends the program with exit code 0.
 # Usage: modes_e2e.sh BINARY OUTPUT_DIR   (run under xvfb-run)
 set -u
-BINARY=$1
-OUT=$2
 . "$(dirname "$0")/lib.sh"
-mkdir -p "$OUT"
-WORK=$(mktemp -d)
-trap 'stop_wordoria; rm -rf "$WORK"' EXIT
-"$(dirname "$BINARY")/../store/wordoria-make-data" "$WORK" || fail "no DATA tree"
+begin_e2e "$1" "$2"
 
 start_wordoria "$BINARY" "$WORK"
 # The menu bar's commands, at their places on the bar (y 9 is inside the bar).
@@ -37,7 +32,5 @@ screenshot "$OUT/mode-view-again.png"
 [ "$(pixel "$OUT/mode-view-again.png" $PROBE_X $PROBE_Y)" = "255,255,255" ] || fail "view mode did not come back"
 
 xdotool mousemove --sync $((WIN_X + 400)) $((WIN_Y + 300)) click 1
-xdotool key Escape
-wait_exit 5
-[ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"
+end_with_escape
 echo "modes end to end: passed"

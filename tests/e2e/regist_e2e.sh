@@ -4,13 +4,8 @@
 # the confirmation box are kept.
 # Usage: regist_e2e.sh BINARY OUTPUT_DIR   (run under xvfb-run)
 set -u
-BINARY=$1
-OUT=$2
 . "$(dirname "$0")/lib.sh"
-mkdir -p "$OUT"
-WORK=$(mktemp -d)
-trap 'stop_wordoria; rm -rf "$WORK"' EXIT
-"$(dirname "$BINARY")/../store/wordoria-make-data" "$WORK" || fail "no DATA tree"
+begin_e2e "$1" "$2"
 
 start_wordoria "$BINARY" "$WORK"
 click_at 275 9                      # 辞書登録モード
@@ -49,7 +44,5 @@ point_at 400 300
 screenshot "$OUT/regist-view.png"
 [ "$(client_pixel "$OUT/regist-view.png" 118 13)" = "0,255,0" ] || fail "the new word is not on page 1"
 
-xdotool key Escape
-wait_exit 5
-[ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"
+end_with_escape
 echo "registration end to end: passed"

@@ -4,13 +4,8 @@
 # pixels checked where the view fixes them.
 # Usage: view_e2e.sh BINARY OUTPUT_DIR   (run under xvfb-run)
 set -u
-BINARY=$1
-OUT=$2
 . "$(dirname "$0")/lib.sh"
-mkdir -p "$OUT"
-WORK=$(mktemp -d)
-trap 'stop_wordoria; rm -rf "$WORK"' EXIT
-"$(dirname "$BINARY")/../store/wordoria-make-data" "$WORK" || fail "no DATA tree"
+begin_e2e "$1" "$2"
 word_files "$WORK/DATA/日本語/か行/き" 7 "きつね"
 word_files "$WORK/DATA/英語/Q" 2 "quiet"
 word_files "$WORK/DATA/記号" 1 "＠"
@@ -49,7 +44,5 @@ point_at 400 300
 screenshot "$OUT/view-empty.png"
 [ "$(client_pixel "$OUT/view-empty.png" 118 13)" = "255,255,255" ] || fail "an empty category shows a marker"
 
-xdotool key Escape
-wait_exit 5
-[ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"
+end_with_escape
 echo "view end to end: passed"
