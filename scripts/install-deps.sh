@@ -11,7 +11,7 @@ PACKAGES="
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool xclip x11-utils imagemagick
   clang libclang-rt-14-dev zip
   locales
 "

@@ -1,0 +1,96 @@
+#!/bin/bash
+# One user journey with real X input: two words registered in き and one in
+# 記号 (each confirmed), the view of き, the 記号 word deleted (confirmed),
+# the view of 記号 again, Escape. Leaves the DATA tree in OUTPUT_DIR/DATA.
+# Usage: journey_e2e.sh linux|wine PROGRAM OUTPUT_DIR   (run under xvfb-run)
+set -u
+KIND=$1
+. "$(dirname "$0")/lib.sh"
+PROGRAM=$2
+OUT=$3
+mkdir -p "$OUT"
+rm -rf "$OUT/DATA"
+MAKE_DATA=${WORDORIA_MAKE_DATA:?the Linux install step makes the tree for both builds}
+"$MAKE_DATA" "$OUT" || fail "no DATA tree"
+
+# Window-relative places: the Linux layer and Wine lay out their frames and
+# the dialog font (6x12 against 6x13 base units) each their own way.
+if [ "$KIND" = wine ]; then
+    export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-wordoria} WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    CLIENT_DX=2; CLIENT_DY=21; MENU_Y=10; VIEW_X=179; REGIST_X=262; DELETE_X=359
+    KI_RADIO="65 106"; SYMBOL_RADIO="30 357"; NAME_FIELD="100 440"; CONTENT_FIELD="100 530"
+    DECIDE="583 292"; FIRST_NAME="60 443"
+    launch() { (cd "$OUT" && exec /usr/lib/wine/wine64 "$PROGRAM") & PID=$!; }
+else
+    CLIENT_DX=2; CLIENT_DY=22; MENU_Y=9; VIEW_X=190; REGIST_X=275; DELETE_X=373
+    KI_RADIO="65 99"; SYMBOL_RADIO="30 330"; NAME_FIELD="100 405"; CONTENT_FIELD="100 490"
+    DECIDE="580 270"; FIRST_NAME="60 410"
+    launch() { (cd "$OUT" && exec "$PROGRAM") & PID=$!; }
+fi
+trap 'stop_wordoria' EXIT
+
+# paste_into X Y TEXT: empties the field and pastes the text. Japanese goes in
+# through the clipboard, as xdotool's typing cannot reach Wine's keyboard
+# table; the field is emptied key by key, as Windows' multi-line edit has no
+# Ctrl+A.
+paste_into() {
+    press_at "$1" "$2"
+    printf '%s' "$3" | xclip -selection clipboard
+    sleep 0.3
+    xdotool key ctrl+End
+    xdotool key --repeat 40 --delay 5 BackSpace
+    xdotool key ctrl+v
+    sleep 0.3
+}
+
+register() {  # RADIO NAME CONTENT
+    press_at $1
+    paste_into $NAME_FIELD "$2"
+    paste_into $CONTENT_FIELD "$3"
+    press_at $DECIDE
+    answer_box '確認メッセージ' Return
+}
+
+launch
+WINDOW=""
+for _ in $(seq 1 150); do
+    WINDOW=$(xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | head -n 1)
+    [ -n "$WINDOW" ] && break
+    sleep 0.2
+done
+[ -n "$WINDOW" ] || fail "the Wordoria window did not appear"
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+WIN_X=$X
+WIN_Y=$Y
+sleep 1
+
+click_at $REGIST_X $MENU_Y
+register "$KI_RADIO" 'きつね' 'fox'
+register "$KI_RADIO" 'たぬき' 'raccoon dog'
+register "$SYMBOL_RADIO" '＠' 'at mark'
+screenshot "$OUT/journey-regist.png"
+
+sleep 1                             # the box's window has gone and the main window has the pointer again
+click_at $VIEW_X $MENU_Y
+sleep 2                             # until the dialog has gone from the screen
+press_at 33 69                      # the cell き
+point_at 400 300
+screenshot "$OUT/journey-view-ki.png"
+[ "$(client_pixel "$OUT/journey-view-ki.png" 118 13)" = "0,255,0" ] || fail "き shows no entry"
+
+click_at $DELETE_X $MENU_Y
+press_at $SYMBOL_RADIO
+press_at $FIRST_NAME
+press_at $DECIDE
+answer_box '確認メッセージ' Return "$OUT/journey-delete-confirm.png"
+
+sleep 1
+click_at $VIEW_X $MENU_Y
+sleep 2
+press_at 20 409                     # the cell 記号: now empty, the help page
+point_at 400 300
+screenshot "$OUT/journey-view-symbol.png"
+
+xdotool mousemove --sync $((WIN_X + CLIENT_DX + 400)) $((WIN_Y + CLIENT_DY + 300)) click 1
+end_with_escape
+echo "journey ($KIND): passed"
