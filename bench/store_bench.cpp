@@ -1,7 +1,8 @@
 // Figures for the word store, printed as "name: value unit (ratio R vs baseline)".
-#include <ansi_stdio.h>
 #include <data_tree.h>
 #include <word_file.h>
+
+#include "word_files.h"
 
 #include <algorithm>
 #include <chrono>
@@ -49,37 +50,9 @@ void Compare(const char* name, const std::function<void()>& work, const std::fun
     std::printf("%s: %.2f ms (ratio %.2f vs baseline)\n", name, Median(times), Median(ratios));
 }
 
-void FillFolder(const char* folder, int count) {
-    for (int n = 1; n <= count; ++n) {
-        std::string path = std::string(folder) + "/" + std::to_string(n) + ".txt";
-        FILE* file = ansi_fopen(path.c_str(), "wb");
-        if (file == nullptr) {
-            std::perror(path.c_str());
-            std::exit(1);
-        }
-        std::fprintf(file, "word %d\r\nfirst line of its content\r\r\nsecond line", n);
-        std::fclose(file);
-    }
-}
-
-struct Record {
-    char szName[WORD_FIELD_SIZE];
-    char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE];
-};
-Record g_aRecord[10000];
-int g_nRecords;
-
-bool ReadInto(const char* path, void*) {
-    ReadWordFile(path, g_aRecord[g_nRecords].szName, g_aRecord[g_nRecords].aszLine);
-    ++g_nRecords;
-    return true;
-}
-
 void BenchLoad() {
-    auto store = [] {
-        g_nRecords = 0;
-        ListWordFiles(7, 10000, ReadInto, nullptr);
-    };
+    int read = 0;
+    auto store = [&] { read = bench::ReadCategory(7); };
     // The limit: the same files opened, read and closed by their native (UTF-8) names.
     std::vector<std::string> paths;
     for (const auto& entry : fs::directory_iterator(u8"DATA/日本語/か行/き")) paths.push_back(entry.path().string());
@@ -94,7 +67,7 @@ void BenchLoad() {
         }
     };
     Compare("load_9999", store, plain);
-    if (g_nRecords != 9999) std::fprintf(stderr, "load_9999: read %d files\n", g_nRecords);
+    if (read != 9999) std::fprintf(stderr, "load_9999: read %d files\n", read);
 }
 
 void BenchProbe() {
@@ -121,8 +94,8 @@ int main() {
         std::fprintf(stderr, "cannot prepare %s\n", root.c_str());
         return 1;
     }
-    FillFolder(KI_FOLDER, 9999);
-    FillFolder(SYMBOL_FOLDER, 9998);
+    bench::FillFolder(KI_FOLDER, 9999);
+    bench::FillFolder(SYMBOL_FOLDER, 9998);
     BenchLoad();
     BenchProbe();
     fs::current_path(fs::temp_directory_path());

@@ -1,9 +1,10 @@
 // Figures for view mode, from the real program objects on the offscreen
 // platform: CPU while the pointer rests, and a category load until painted.
 #include <application.h>
-#include <ansi_stdio.h>
 #include <data_tree.h>
 #include <word_file.h>
+
+#include "word_files.h"
 
 #include <platform/testing.h>
 
@@ -42,28 +43,6 @@ double LoopCpuShare(double seconds) {
     }
     double wall = std::chrono::duration<double>(Clock::now() - start).count();
     return 100.0 * (CpuSeconds() - cpuStart) / wall;
-}
-
-void FillFolder(const char* folder, int count) {
-    for (int n = 1; n <= count; ++n) {
-        std::string path = std::string(folder) + "/" + std::to_string(n) + ".txt";
-        FILE* file = ansi_fopen(path.c_str(), "wb");
-        std::fprintf(file, "word %d\r\nfirst line of its content\r\r\nsecond line", n);
-        std::fclose(file);
-    }
-}
-
-struct Record {
-    char szName[WORD_FIELD_SIZE];
-    char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE];
-};
-Record g_aRecord[10000];
-int g_nRead;
-
-bool ReadInto(const char* path, void*) {
-    ReadWordFile(path, g_aRecord[g_nRead].szName, g_aRecord[g_nRead].aszLine);
-    ++g_nRead;
-    return true;
 }
 
 // Milliseconds since this process started, as the kernel counts it.
@@ -107,8 +86,7 @@ double StoreLoadMs() {
     std::vector<double> runs;
     for (int i = 0; i < 5; ++i) {
         auto start = Clock::now();
-        g_nRead = 0;
-        ListWordFiles(7, 10000, ReadInto, nullptr);
+        bench::ReadCategory(7);
         runs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     return MedianOf(runs);
@@ -178,7 +156,7 @@ int main() {
     std::printf("hover_repaint: %.2f %%\n", LoopCpuShare(5.0));
 
     // Made after the CPU figures, so the disk's work on them is not counted there.
-    FillFolder("DATA/日本語/か行/き", 9999);
+    bench::FillFolder("DATA/日本語/か行/き", 9999);
     double store = StoreLoadMs();
     double view = ViewLoadMs();
     std::printf("load_view_9999: %.2f ms (ratio %.2f vs baseline)\n", view, view / store);

@@ -485,7 +485,6 @@ typedef struct tagMINMAXINFO {
 #define MF_POPUP 0x00000010L
 #define MF_SEPARATOR 0x00000800L
 
-#define IDC_STATIC (-1)
 
 // Windows and classes
 ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);

@@ -5,10 +5,6 @@
 namespace wordoria::platform {
 namespace {
 
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 size_t CharLength(const std::string& text, size_t at) {
     return IsAnsiLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
 }
@@ -16,7 +12,7 @@ size_t CharLength(const std::string& text, size_t at) {
 bool SameChar(const std::string& a, size_t atA, const std::string& b, size_t atB) {
     size_t length = CharLength(a, atA);
     if (length != CharLength(b, atB)) return false;
-    if (length == 1) return FoldAscii(a[atA]) == FoldAscii(b[atB]);
+    if (length == 1) return FoldAsciiCase(a[atA]) == FoldAsciiCase(b[atB]);
     return a.compare(atA, 2, b, atB, 2) == 0;
 }
 

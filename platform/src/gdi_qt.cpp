@@ -12,6 +12,8 @@
 #include <QRegion>
 #include <QStaticText>
 #include <cstdlib>
+#include <deque>
+#include <string_view>
 #include <unordered_map>
 
 namespace wordoria::platform {
@@ -110,17 +112,24 @@ struct TextLayout {
     int width;
 };
 
-const TextLayout& LayoutOf(const std::string& bytes) {
-    static std::unordered_map<std::string, TextLayout> layouts;
+// Looked up by the bytes as the program passed them, so a paint that finds
+// its texts known allocates nothing.
+const TextLayout& LayoutOf(std::string_view bytes) {
+    static std::deque<std::string> keys;  // the storage the map's views point into
+    static std::unordered_map<std::string_view, TextLayout> layouts;
     auto found = layouts.find(bytes);
     if (found != layouts.end()) return found->second;
-    if (layouts.size() > 4096) layouts.clear();  // texts of entries come and go
+    if (layouts.size() > 4096) {  // texts of entries come and go
+        layouts.clear();
+        keys.clear();
+    }
     static const QFontMetrics metrics(SystemFont());
-    QString text = ToQString(bytes);
+    const std::string& key = keys.emplace_back(bytes);
+    QString text = ToQString(key);
     QStaticText shaped(text);
     shaped.setTextFormat(Qt::PlainText);
     shaped.prepare(QTransform(), SystemFont());
-    return layouts.emplace(bytes, TextLayout{shaped, metrics.horizontalAdvance(text)}).first->second;
+    return layouts.emplace(key, TextLayout{shaped, metrics.horizontalAdvance(text)}).first->second;
 }
 
 // Whether a drawing into `area` could change anything inside the clip.
@@ -211,9 +220,11 @@ int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
     DeviceContext* context = FindDeviceContext(hdc);
     if (context == nullptr || lpString == nullptr || c < 0) return FALSE;
-    std::string bytes(lpString, static_cast<size_t>(c));
-    Record({wordoria::testing::GdiCall::Text, context->window, {0, 0, 0, 0}, {x, y}, {x, y}, bytes, context->textColor,
-            context->backMode});
+    std::string_view bytes(lpString, static_cast<size_t>(c));
+    if (wordoria::testing::ActiveGdiRecorder() != nullptr) {
+        Record({wordoria::testing::GdiCall::Text, context->window, {0, 0, 0, 0}, {x, y}, {x, y}, std::string(bytes),
+                context->textColor, context->backMode});
+    }
     static const QFontMetrics metrics(SystemFont());
     const TextLayout& layout = LayoutOf(bytes);
     // Italic overhangs and accents may reach a little past the advance.

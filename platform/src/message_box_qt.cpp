@@ -1,5 +1,6 @@
 #include "message_box_qt.h"
 
+#include "native_qt.h"
 #include "native_window.h"
 #include "qt_application.h"
 #include "text_encoding.h"
@@ -13,12 +14,12 @@
 namespace wordoria::platform {
 namespace {
 
-struct ButtonSpec {
+struct ButtonChoice {
     int id;
     const char16_t* label;
 };
 
-std::vector<ButtonSpec> ButtonsOf(UINT type) {
+std::vector<ButtonChoice> ButtonsOf(UINT type) {
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {{IDOK, u"OK"}, {IDCANCEL, u"キャンセル"}};
     case MB_YESNO: return {{IDYES, u"はい(&Y)"}, {IDNO, u"いいえ(&N)"}};
@@ -40,8 +41,6 @@ int EscapeAnswer(UINT type) {
     default: return 0;
     }
 }
-
-QString ToQString(const std::string& ansi) { return QString::fromStdString(AnsiToUtf8(ansi)); }
 
 // Dispatches the thread's messages until the box is answered, as the box's
 // own loop does on Windows: the program's windows keep working meanwhile.
@@ -73,10 +72,10 @@ int ShowQtMessageBox(const testing::MessageBoxCall& call) {
     box.setIcon(QMessageBox::NoIcon);
 
     std::vector<std::pair<QAbstractButton*, int>> answers;
-    for (const ButtonSpec& spec : ButtonsOf(call.type)) {
-        QPushButton* button = box.addButton(QString::fromUtf16(spec.label), QMessageBox::AcceptRole);
-        answers.emplace_back(button, spec.id);
-        if (spec.id == EscapeAnswer(call.type)) box.setEscapeButton(button);
+    for (const ButtonChoice& choice : ButtonsOf(call.type)) {
+        QPushButton* button = box.addButton(QString::fromUtf16(choice.label), QMessageBox::AcceptRole);
+        answers.emplace_back(button, choice.id);
+        if (choice.id == EscapeAnswer(call.type)) box.setEscapeButton(button);
     }
     box.setDefaultButton(static_cast<QPushButton*>(answers.front().first));
 

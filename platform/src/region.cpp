@@ -40,13 +40,4 @@ RECT Region::Bounds() const {
     return bounds;
 }
 
-void Region::Intersect(const RECT& limit) {
-    std::vector<RECT> kept;
-    for (const RECT& r : rects_) {
-        RECT part = Intersection(r, limit);
-        if (!IsEmpty(part)) kept.push_back(part);
-    }
-    rects_ = std::move(kept);
-}
-
 }  // namespace wordoria::platform

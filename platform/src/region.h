@@ -14,8 +14,6 @@ public:
     void Clear() { rects_.clear(); }
     bool Empty() const { return rects_.empty(); }
     RECT Bounds() const;
-    // Keeps only what lies inside `limit`.
-    void Intersect(const RECT& limit);
     const std::vector<RECT>& Rects() const { return rects_; }
 
 private:

@@ -6,6 +6,7 @@
 #include "window.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -71,6 +72,47 @@ void InjectKey(HWND window, int virtualKey) {
     QCoreApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &release);
+}
+
+namespace {
+
+QWidget* ControlWidget(HWND handle) {
+    platform::EnsureQtApplication();
+    platform::Window* window = FindWindowObject(handle);
+    auto* native = window != nullptr ? dynamic_cast<QtNative*>(window->native.get()) : nullptr;
+    return native != nullptr ? native->Widget() : nullptr;
+}
+
+void SendKey(QWidget* widget, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+}  // namespace
+
+void InjectTyping(HWND control, const std::string& ascii) {
+    QWidget* widget = ControlWidget(control);
+    if (widget == nullptr) return;
+    widget->setFocus();
+    for (char c : ascii) {
+        if (c == '\n') {
+            SendKey(widget, Qt::Key_Return, QStringLiteral("\r"));
+        } else {
+            int key = c >= 'a' && c <= 'z' ? Qt::Key_A + (c - 'a') : c;
+            SendKey(widget, key, QString(QChar(c)));
+        }
+    }
+}
+
+void InjectInputMethodText(HWND control, const std::string& utf8) {
+    QWidget* widget = ControlWidget(control);
+    if (widget == nullptr) return;
+    widget->setFocus();
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromStdString(utf8));
+    QCoreApplication::sendEvent(widget, &commit);
 }
 
 int DispatchPending(int limit) {

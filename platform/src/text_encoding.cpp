@@ -63,6 +63,8 @@ size_t Utf8CharLength(const char* at, size_t left) {
 
 }  // namespace
 
+char FoldAsciiCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool IsAnsiLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }

@@ -14,4 +14,8 @@ std::string Utf8ToAnsi(std::string_view utf8);
 // True for the first byte of a double-byte Shift-JIS character.
 bool IsAnsiLeadByte(unsigned char byte);
 
+// ASCII letters in one case; every other byte as it is. Win32 compares
+// class names and file names this way.
+char FoldAsciiCase(char c);
+
 }  // namespace wordoria::platform

@@ -2,6 +2,7 @@
 #include "window.h"
 
 #include "last_error.h"
+#include "text_encoding.h"
 #include "testing_internal.h"
 #include "window_internal.h"
 
@@ -28,12 +29,10 @@ std::vector<std::unique_ptr<WindowClass>>& BuiltinClasses() {
     return classes;
 }
 
-char FoldAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool SameClassName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
     }
     return true;
 }
@@ -50,18 +49,7 @@ Window* FindWindowObject(HWND handle) {
     return found == Windows().end() ? nullptr : found->second.get();
 }
 
-Window* FindFirstWindow(const std::function<bool(const Window&)>& test) {
-    for (auto& [handle, window] : Windows()) {
-        if (test(*window)) return window.get();
-    }
-    return nullptr;
-}
-
-std::vector<Window*> AllWindows() {
-    std::vector<Window*> all;
-    for (auto& [handle, window] : Windows()) all.push_back(window.get());
-    return all;
-}
+const std::map<HWND, std::unique_ptr<Window>>& WindowTable() { return Windows(); }
 
 Window* AddWindow(std::unique_ptr<Window> window) {
     static uintptr_t next = 0x10010;
@@ -188,9 +176,9 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {
     auto& classes = Classes();
     for (auto it = classes.begin(); it != classes.end(); ++it) {
         if (lpClassName != nullptr && SameClassName((*it)->name, lpClassName) && (*it)->instance == hInstance) {
-            for (Window* window : AllWindows()) {
-                if (window->windowClass == it->get()) return FALSE;  // still in use
-            }
+            const WindowClass* unregistered = it->get();
+            if (FindFirstWindow([&](const Window& window) { return window.windowClass == unregistered; }))
+                return FALSE;  // still in use
             classes.erase(it);
             return TRUE;
         }

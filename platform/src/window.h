@@ -8,6 +8,7 @@
 #include "region.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,18 +44,25 @@ struct Window {
     bool visible = false;
     bool enabled = true;
     HFONT font = nullptr;
-    LONG_PTR userData = 0;
     DLGPROC dialogProc = nullptr;     // dialogs only
-    std::unique_ptr<void, void (*)(void*)> extra{nullptr, [](void*) {}};  // a control's own state
     std::unique_ptr<NativeWindow> native;
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }
 };
 
 Window* FindWindowObject(HWND handle);
-std::vector<Window*> AllWindows();  // in creation order
+// Every window by handle, in creation order.
+const std::map<HWND, std::unique_ptr<Window>>& WindowTable();
+
 // The first window, in creation order, for which `test` holds; null if none.
-Window* FindFirstWindow(const std::function<bool(const Window&)>& test);
+// A template, so the loop's per-turn search allocates nothing.
+template <typename Test>
+Window* FindFirstWindow(Test test) {
+    for (const auto& entry : WindowTable()) {
+        if (test(*entry.second)) return entry.second.get();
+    }
+    return nullptr;
+}
 
 // Frame sizes around the client area: the caption and border of a top-level
 // window, the menu bar, and the client edge.

@@ -244,7 +244,6 @@ LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex) {
     case GWL_STYLE: return static_cast<LONG>(window->style | (window->visible ? WS_VISIBLE : 0));
     case GWL_EXSTYLE: return static_cast<LONG>(window->exStyle);
     case GWL_ID: return window->id;
-    case GWLP_USERDATA: return static_cast<LONG>(window->userData);
     default: return 0;
     }
 }

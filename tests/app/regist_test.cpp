@@ -6,12 +6,6 @@
 #include "../support/test_folder.h"
 #include "app_fixture.h"
 
-#include "native_qt.h"
-#include "../../platform/src/window.h"
-
-#include <QCoreApplication>
-#include <QInputMethodEvent>
-#include <QTest>
 #include <functional>
 #include <string>
 
@@ -205,33 +199,16 @@ TEST_F(Regist, TheBoxStoresWhatItShowedWhateverHappensMeanwhile) {
 
 namespace {
 
-QWidget* WidgetOf(HWND control) {
-    auto* window = wordoria::platform::FindWindowObject(control);
-    auto* native = dynamic_cast<wordoria::platform::QtNative*>(window->native.get());
-    return native->Widget();
-}
-
 TEST_F(Regist, FieldsTakeOnlyWhatFits) {
-    QWidget* name = WidgetOf(Item(IDC_WORDNAME));
-    name->setFocus();
     // Japanese arrives as input-method commits, one character at a time.
-    for (int i = 0; i < 60; ++i) {
-        QInputMethodEvent commit;
-        commit.setCommitString(QString(QChar(0x3042)));
-        QCoreApplication::sendEvent(name, &commit);
-    }
+    for (int i = 0; i < 60; ++i) wordoria::testing::InjectInputMethodText(Item(IDC_WORDNAME), u8"あ");
     Turns(3);
     std::string typed = Text(IDC_WORDNAME);
     EXPECT_GT(typed.size(), 20u);
     EXPECT_LT(typed.size(), 120u);  // cut where the field is full
     EXPECT_EQ(typed.size() % 2, 0u);  // whole characters only
 
-    QWidget* content = WidgetOf(Item(IDC_CONTENT));
-    content->setFocus();
-    for (int i = 0; i < 12; ++i) {
-        QTest::keyClicks(content, QStringLiteral("line"));
-        QTest::keyClick(content, Qt::Key_Return);
-    }
+    for (int i = 0; i < 12; ++i) wordoria::testing::InjectTyping(Item(IDC_CONTENT), "line\n");
     Turns(3);
     std::string lines = Text(IDC_CONTENT);
     size_t breaks = 0;

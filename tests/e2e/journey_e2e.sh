@@ -20,12 +20,12 @@ if [ "$KIND" = wine ]; then
     CLIENT_DX=2; CLIENT_DY=21; MENU_Y=10; VIEW_X=179; REGIST_X=262; DELETE_X=359
     KI_RADIO="65 106"; SYMBOL_RADIO="30 357"; NAME_FIELD="100 440"; CONTENT_FIELD="100 530"
     DECIDE="583 292"; FIRST_NAME="60 443"
-    launch() { (cd "$OUT" && exec /usr/lib/wine/wine64 "$PROGRAM") & PID=$!; }
+    RUNNER=/usr/lib/wine/wine64
 else
     CLIENT_DX=2; CLIENT_DY=22; MENU_Y=9; VIEW_X=190; REGIST_X=275; DELETE_X=373
     KI_RADIO="65 99"; SYMBOL_RADIO="30 330"; NAME_FIELD="100 405"; CONTENT_FIELD="100 490"
     DECIDE="580 270"; FIRST_NAME="60 410"
-    launch() { (cd "$OUT" && exec "$PROGRAM") & PID=$!; }
+    RUNNER=""
 fi
 trap 'stop_wordoria' EXIT
 
@@ -51,18 +51,8 @@ register() {  # RADIO NAME CONTENT
     answer_box '確認メッセージ' Return
 }
 
-launch
-WINDOW=""
-for _ in $(seq 1 150); do
-    WINDOW=$(xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | head -n 1)
-    [ -n "$WINDOW" ] && break
-    sleep 0.2
-done
-[ -n "$WINDOW" ] || fail "the Wordoria window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-WIN_X=$X
-WIN_Y=$Y
-sleep 1
+start_wordoria "$PROGRAM" "$OUT" "$RUNNER"
+sleep 0.5
 
 click_at $REGIST_X $MENU_Y
 register "$KI_RADIO" 'きつね' 'fox'

@@ -10,12 +10,13 @@ PID=""
 # Leaves no program behind, whatever happened.
 stop_wordoria() { [ -n "$PID" ] && kill "$PID" 2>/dev/null; }
 
-# start_wordoria BINARY WORKDIR: starts it in WORKDIR, sets PID and WINDOW.
+# start_wordoria BINARY WORKDIR [RUNNER]: starts it in WORKDIR (through
+# RUNNER, such as wine, when given), sets PID and WINDOW.
 start_wordoria() {
-    (cd "$2" && exec "$1") &
+    (cd "$2" && exec ${3:-} "$1") &
     PID=$!
     WINDOW=""
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do  # Wine takes its time on a first start
         WINDOW=$(xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | head -n 1)
         [ -n "$WINDOW" ] && break
         sleep 0.1

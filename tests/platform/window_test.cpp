@@ -155,8 +155,12 @@ TEST_F(Windows, QueueGivesPostedThenQuitThenInputThenPaint) {
     std::vector<UINT> order;
     for (int i = 0; i < 5 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
         order.push_back(msg.message);
-        if (msg.message == WM_QUIT) EXPECT_EQ(msg.wParam, 7u);
-        if (msg.message == WM_MOUSEMOVE) EXPECT_EQ(msg.lParam, MAKELPARAM(10, 20));
+        if (msg.message == WM_QUIT) {
+            EXPECT_EQ(msg.wParam, 7u);
+        }
+        if (msg.message == WM_MOUSEMOVE) {
+            EXPECT_EQ(msg.lParam, MAKELPARAM(10, 20));
+        }
         if (msg.message != WM_PAINT) DispatchMessageA(&msg);
     }
     std::vector<UINT> expected{WM_USER + 1, WM_USER + 2, WM_QUIT, WM_MOUSEMOVE, WM_PAINT};

@@ -114,6 +114,12 @@ void InjectMouseRelease(HWND window, int x, int y, MouseButton button = MouseBut
 void InjectDoubleClick(HWND window, int x, int y);
 void InjectKey(HWND window, int virtualKey);  // a press and a release
 
+// Typing into a control, as the user's keyboard delivers it: printable ASCII,
+// with '\n' for Enter.
+void InjectTyping(HWND control, const std::string& ascii);
+// Text an input method commits into a control (UTF-8), as Japanese arrives.
+void InjectInputMethodText(HWND control, const std::string& utf8);
+
 // Takes and dispatches messages until none is left (at most `limit`), as the
 // program's loop would; returns how many it dispatched. A WM_QUIT taken here
 // is put back and ends the turn.
