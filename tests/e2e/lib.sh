@@ -58,11 +58,12 @@ CLIENT_DX=2
 CLIENT_DY=22
 
 # press_at X Y: a press held as a hand holds it, at client coordinates.
+# PRESS_HOLD lengthens the hold where input reaches the program in batches.
 press_at() {
     xdotool mousemove --sync $((WIN_X + CLIENT_DX + $1)) $((WIN_Y + CLIENT_DY + $2))
     sleep 0.1
     xdotool mousedown 1
-    sleep 0.2
+    sleep "${PRESS_HOLD:-0.2}"
     xdotool mouseup 1
     sleep 0.3
 }
@@ -125,6 +126,17 @@ begin_e2e() {
     WORK=$(mktemp -d)
     trap 'stop_wordoria; rm -rf "$WORK"' EXIT
     "$(dirname "$BINARY")/../store/wordoria-make-data" "$WORK" || fail "no DATA tree"
+}
+
+# focus_main_window: the About box (Alt+H, A), answered with Return. Closing
+# it activates the main window again, which gives it the keyboard focus; a
+# click does not, and a hidden dialog's control may hold the focus before.
+focus_main_window() {
+    xdotool key alt+h
+    sleep 0.5
+    xdotool key a
+    answer_box 'バージョン情報' Return
+    sleep 0.5
 }
 
 # end_with_escape: Escape must end the program at once with exit code 0.
