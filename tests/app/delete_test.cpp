@@ -216,6 +216,24 @@ TEST_F(Delete, ListingKeepsRecordsInStepWithTheList) {
     EXPECT_TRUE(Names().empty());
 }
 
+// Another program may remove the file while the box is open: what the user
+// asked for is done, so nothing more is said, and the list follows the folder.
+TEST_F(Delete, AFileGoneBeforeTheRemovalCountsAsRemoved) {
+    Word("DATA/英語/H/1.txt", "first");
+    Word("DATA/英語/H/2.txt", "second");
+    Click(IDC_LATIN_H);
+    Select(PositionOf("DATA/英語/H/2.txt"));
+    MessageBoxHook boxes([](const MessageBoxCall&) {
+        EXPECT_TRUE(DeleteFileA("DATA/英語/H/2.txt"));
+        return IDOK;
+    });
+    Click(IDC_DECIDE);
+    EXPECT_EQ(boxes.calls().size(), 1u);  // the confirmation alone
+    EXPECT_EQ(ListNames("DATA/英語/H"), (std::vector<std::string>{"1.txt"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"first"}));
+    EXPECT_EQ(Selected(), LB_ERR);
+}
+
 // While the box is open the dialog stays usable: the file removed is the one
 // the box showed, never the one a new listing put at that position.
 TEST_F(Delete, TheBoxRemovesWhatItShowedWhateverHappensMeanwhile) {

@@ -1,6 +1,7 @@
 #include <word_file.h>
 
 #include "../support/message_boxes.h"
+#include "../support/permissions.h"
 #include "../support/test_folder.h"
 
 #include <algorithm>
@@ -281,14 +282,65 @@ TEST_F(WordFile, LongNamesAreListedWhole) {
     EXPECT_EQ(Read(paths[0]).name, "long");
 }
 
+std::string DeleteFailedText(const std::string& path) {
+    return "単語を削除できませんでした。\nファイル名： " + path + "\nを削除できません。\nDATAフォルダーを確認して下さい。";
+}
+
 TEST_F(WordFile, DeletingRemovesOneFileOnly) {
     WriteBytes(KI + "/1.txt", "a\r\nb");
     WriteBytes(KI + "/2.txt", "c\r\nd");
     MakeFolder(KI + "/3.txt");
+    MessageBoxes boxes;
     EXPECT_TRUE(DeleteWordFile((KI + "/1.txt").c_str()));
-    EXPECT_FALSE(DeleteWordFile((KI + "/1.txt").c_str()));
+    // Already gone, as when another program was first: nothing to tell.
+    EXPECT_TRUE(DeleteWordFile((KI + "/1.txt").c_str()));
+    ASSERT_TRUE(RemoveDirectoryA("DATA/日本語/か行/け"));
+    EXPECT_TRUE(DeleteWordFile("DATA/日本語/か行/け/1.txt"));
+    EXPECT_TRUE(boxes.shown().empty());
+
+    // A folder is never removed, and that is no success.
     EXPECT_FALSE(DeleteWordFile((KI + "/3.txt").c_str()));
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, DeleteFailedText(KI + "/3.txt"));
     EXPECT_EQ(ListNames(KI), (Lines{"2.txt", "3.txt"}));
+}
+
+// A word file that stays where it is must not pass as deleted.
+TEST_F(WordFile, AFileThatCannotBeRemovedStaysAndIsReported) {
+    const std::string path = KI + "/1.txt";
+    WriteBytes(path, "kept\r\nc");
+    MessageBoxes boxes;
+    {
+#ifdef _WIN32
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+        ScopedMode folder(u8"DATA/日本語/か行/き", 0555);
+        PermissionsBindRoot bind;
+#endif
+        EXPECT_FALSE(DeleteWordFile(path.c_str()));
+#ifdef _WIN32
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+#endif
+    }
+    EXPECT_EQ(ReadBytes(path), "kept\r\nc");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    ShownBox box = boxes.shown()[0];
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_EQ(box.caption, "確認メッセージ");
+    EXPECT_EQ(box.text, DeleteFailedText(path));
+    EXPECT_FALSE(box.hasCancel);
+
+#ifndef _WIN32
+    // A folder that cannot be searched hides the file from the probe too: that
+    // is no proof it has gone.
+    {
+        ScopedMode folder(u8"DATA/日本語/か行/き", 0600);
+        PermissionsBindRoot bind;
+        EXPECT_FALSE(DeleteWordFile(path.c_str()));
+    }
+    EXPECT_EQ(ReadBytes(path), "kept\r\nc");
+    EXPECT_EQ(boxes.shown().size(), 2u);
+#endif
 }
 
 }  // namespace
