@@ -1,15 +1,19 @@
 // What users' folders may hold: more files than the tables, long names, a
-// file where a folder belongs, and two programs registering at once.
+// file where a folder belongs, junk, folders and files that refuse access.
 #include <delete_dialog.h>
 #include <delete_list.h>
 #include <resource.h>
 #include <word_file.h>
 
+#include "../support/permissions.h"
 #include "../support/test_folder.h"
 #include "app_fixture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -77,6 +81,142 @@ TEST_F(Stress, JunkBytesReadAsTextWithoutHarm) {
     const EntryRecord& entry = g_App.m_main.m_aEntry[0];
     EXPECT_LT(std::strlen(entry.szName), 80u);
     for (const auto& line : entry.szLine) EXPECT_LT(std::strlen(line), 85u);
+}
+
+using Names = std::vector<std::string>;
+
+void Press(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    Turns(3);
+}
+
+void SwitchTo(int mode) {
+    g_App.m_wnd.m_nRequestedMode = mode;
+    Turns(4);
+}
+
+HWND DeleteDialog() { return g_App.m_main.m_hDlgDelete; }
+
+Names ListedNames() {
+    Names names;
+    HWND list = GetDlgItem(DeleteDialog(), IDC_WORDLIST);
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char name[128];
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name));
+        names.push_back(name);
+    }
+    return names;
+}
+
+int PositionOf(const std::string& path) {
+    for (int i = 0; i < g_nDeleteCount; ++i) {
+        if (path == g_aDeleteRecord[i].szPath) return i;
+    }
+    return -1;
+}
+
+void Select(int position) { SendMessageA(GetDlgItem(DeleteDialog(), IDC_WORDLIST), LB_SETCURSEL, position, 0); }
+
+// Root passes over mode bits; the guard makes them bind here as for any user.
+TEST_F(Stress, AReadOnlyCategoryFolderKeepsExactlyWhatItHolds) {
+    const std::string folder = "DATA/英語/R";
+    WriteBytes(folder + "/1.txt", "kept\r\nc");
+    ScopedMode readOnly(u8"DATA/英語/R", 0555);
+    PermissionsBindRoot bind;
+
+    SwitchTo(MODE_REGIST);
+    HWND regist = g_App.m_main.m_hDlgRegist;
+    {
+        MessageBoxHook boxes;
+        Press(regist, IDC_LATIN_R);
+        SetDlgItemTextA(regist, IDC_WORDNAME, "rose");
+        SetDlgItemTextA(regist, IDC_CONTENT, "flower");
+        Press(regist, IDC_DECIDE);
+        ASSERT_EQ(boxes.calls().size(), 2u);  // the confirmation, then the failure
+        EXPECT_EQ(boxes.calls()[1].owner, nullptr);
+        EXPECT_EQ(boxes.calls()[1].caption, "確認メッセージ");
+        EXPECT_EQ(boxes.calls()[1].type, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(boxes.calls()[1].text,
+                  "単語を登録できませんでした。\n索引カテゴリ： R\nのフォルダーに書き込めません。\n"
+                  "DATAフォルダーと空き容量を確認して下さい。");
+    }
+    EXPECT_EQ(ListNames(folder), Names{"1.txt"});
+    EXPECT_EQ(ReadBytes(folder + "/1.txt"), "kept\r\nc");
+
+    SwitchTo(MODE_DELETE);
+    Press(DeleteDialog(), IDC_LATIN_R);
+    ASSERT_EQ(ListedNames(), Names{"kept"});
+    Select(0);
+    {
+        MessageBoxHook boxes;
+        Press(DeleteDialog(), IDC_DECIDE);
+        ASSERT_EQ(boxes.calls().size(), 2u);  // the confirmation, then the failure
+        EXPECT_EQ(boxes.calls()[1].owner, nullptr);
+        EXPECT_EQ(boxes.calls()[1].caption, "確認メッセージ");
+        EXPECT_EQ(boxes.calls()[1].type, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(boxes.calls()[1].text,
+                  "単語を削除できませんでした。\nファイル名： DATA/英語/R/1.txt\nを削除できません。\n"
+                  "DATAフォルダーを確認して下さい。");
+    }
+    EXPECT_EQ(ListNames(folder), Names{"1.txt"});
+    EXPECT_EQ(ReadBytes(folder + "/1.txt"), "kept\r\nc");
+    EXPECT_EQ(ListedNames(), Names{"kept"});  // read again, and still there
+    SwitchTo(MODE_VIEW);
+}
+
+// A file nobody may read, and a link standing for a file removed between
+// the listing and the reading: each is an entry with an empty name.
+TEST_F(Stress, UnreadableAndVanishedFilesKeepListAndRecordsInStep) {
+    const std::string folder = "DATA/英語/U";
+    WriteBytes(folder + "/1.txt", "one\r\nfirst");
+    WriteBytes(folder + "/2.txt", "secret\r\nhidden");
+    ASSERT_EQ(symlink("gone.txt", u8"DATA/英語/U/3.txt"), 0);
+    ScopedMode unreadable(u8"DATA/英語/U/2.txt", 0000);
+    PermissionsBindRoot bind;
+
+    g_App.m_main.m_sub_LoadLatin(4, 0);
+    ASSERT_EQ(g_App.m_main.m_nEntryCount, 3);
+    EXPECT_EQ(g_App.m_main.m_nPage, 1);
+    Names viewed;
+    for (int i = 0; i < 3; ++i) {
+        const EntryRecord& entry = g_App.m_main.m_aEntry[i];
+        EXPECT_EQ(entry.bLoaded, 1);
+        viewed.push_back(std::string(entry.szName) + "|" + entry.szLine[0] + "|" + entry.szLine[1]);
+    }
+    std::sort(viewed.begin(), viewed.end());
+    EXPECT_EQ(viewed, (Names{"one|first|", "||", "||"}));
+
+    SwitchTo(MODE_DELETE);
+    Press(DeleteDialog(), IDC_LATIN_U);
+    ASSERT_EQ(g_nDeleteCount, 3);
+    Names listed = ListedNames();
+    ASSERT_EQ(listed.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(g_aDeleteRecord[i].bLoaded, 1);
+        EXPECT_EQ(listed[i], g_aDeleteRecord[i].szName);  // list position i is record i
+    }
+    ASSERT_GE(PositionOf(folder + "/1.txt"), 0);
+    EXPECT_STREQ(g_aDeleteRecord[PositionOf(folder + "/1.txt")].szName, "one");
+    for (const char* name : {"/2.txt", "/3.txt"}) {
+        int position = PositionOf(folder + name);
+        ASSERT_GE(position, 0) << name;
+        EXPECT_STREQ(g_aDeleteRecord[position].szName, "");
+        EXPECT_STREQ(g_aDeleteRecord[position].szLine[0], "");
+    }
+
+    // Either can be deleted like any entry: the confirmation and nothing more.
+    MessageBoxHook boxes;
+    size_t shown = 0;
+    for (const char* name : {"/2.txt", "/3.txt"}) {
+        Select(PositionOf(folder + name));
+        Press(DeleteDialog(), IDC_DECIDE);
+        ASSERT_EQ(boxes.calls().size(), ++shown) << name;
+        EXPECT_NE(boxes.calls().back().text.find("ファイル名　　　： " + folder + name + "\n"), std::string::npos);
+    }
+    EXPECT_EQ(ListNames(folder), Names{"1.txt"});
+    EXPECT_EQ(ListedNames(), Names{"one"});
+    SwitchTo(MODE_VIEW);
 }
 
 }  // namespace
