@@ -38,6 +38,7 @@ public:
     void Present(const Region& changed) override;
     QWidget* Widget() override { return widget_; }
     QWidget* Container() override { return widget_; }
+    bool IsControl() const override { return true; }
 
     // WM_SETFONT with a font the layer knows.
     virtual void SetFont(const QFont& font);

@@ -22,6 +22,7 @@ void EnsureBuiltinControls() {
 
 ControlNative::ControlNative(const Window& window, QWidget* widget)
     : window_(window.handle), widget_(widget) {
+    TagWidget(widget, window.handle);
     widget->hide();
     widget->lower();
     widget->setFont(SystemFont());

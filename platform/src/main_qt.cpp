@@ -1,6 +1,7 @@
 // The Linux program's entry point: starts Qt and hands over to WinMain.
 #include <windows.h>
 
+#include "native_qt.h"
 #include "text_encoding.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@
 
 int main(int argc, char** argv) {
     // Never destroyed: windows live until the process ends, as on Windows.
-    new QApplication(argc, argv);
+    wordoria::platform::InstallKeyboardFocus(*new QApplication(argc, argv));
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) commandLine += ' ';

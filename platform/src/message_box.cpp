@@ -3,6 +3,7 @@
 #include <platform/testing.h>
 
 #include "message_box_qt.h"
+#include "window_internal.h"
 
 namespace wordoria::testing {
 namespace {
@@ -37,10 +38,32 @@ MessageBoxHook* ActiveMessageBoxHook() { return activeHook; }
 
 }  // namespace wordoria::testing
 
+namespace {
+
+// A box is the active window while it is open, so the program's windows lose
+// the activation and the keyboard focus; when it closes, the window active
+// before gets the activation back, and with it the focus, unless the user
+// activated one of ours meanwhile.
+class BoxActivation {
+public:
+    BoxActivation() : previous_(GetActiveWindow()) { wordoria::platform::Deactivate(); }
+    ~BoxActivation() {
+        if (GetActiveWindow() == nullptr && IsWindow(previous_)) wordoria::platform::Activate(previous_);
+    }
+    BoxActivation(const BoxActivation&) = delete;
+    BoxActivation& operator=(const BoxActivation&) = delete;
+
+private:
+    HWND previous_;
+};
+
+}  // namespace
+
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     // Win32 shows "Error" for a missing caption and nothing for a missing text.
     wordoria::testing::MessageBoxCall call{hWnd, lpCaption != nullptr ? lpCaption : "Error",
                                            lpText != nullptr ? lpText : "", uType};
+    BoxActivation activation;
     if (auto* hook = wordoria::testing::ActiveMessageBoxHook()) return hook->Answer(call);
     return wordoria::platform::ShowQtMessageBox(call);
 }

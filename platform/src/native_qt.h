@@ -17,7 +17,20 @@ public:
     virtual QWidget* Widget() = 0;
     // Where child windows' widgets go: the client area.
     virtual QWidget* Container() = 0;
+    // What takes the keys while the window has the Win32 keyboard focus.
+    virtual QWidget* KeyTarget() { return Widget(); }
+    // A predefined control (button, edit, static, list box).
+    virtual bool IsControl() const { return false; }
 };
+
+// Marks a widget as the Qt side of a window, so that Qt's input can be traced
+// back to it; WindowOfWidget gives the window of the nearest marked widget at
+// or above the given one, or null.
+void TagWidget(QWidget* widget, HWND window);
+HWND WindowOfWidget(const QWidget* widget);
+// Routes keys to the Win32 focus window and keeps Win32's focus and
+// activation where clicks and the desktop move them.
+void InstallKeyboardFocus(class QApplication& application);
 
 // The client area widget of the given window, for placing a child in it.
 QWidget* ContainerOf(HWND parent);

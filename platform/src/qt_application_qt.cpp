@@ -1,5 +1,7 @@
 #include "qt_application.h"
 
+#include "native_qt.h"
+
 #include <QApplication>
 
 namespace wordoria::platform {
@@ -11,7 +13,7 @@ void EnsureQtApplication() {
     static char* argv[] = {name, nullptr};
     // Never destroyed: tearing Qt down among other static destructors at exit
     // crashes, and the process is ending anyway.
-    new QApplication(argc, argv);
+    InstallKeyboardFocus(*new QApplication(argc, argv));
 }
 
 }  // namespace wordoria::platform

@@ -95,7 +95,7 @@ void SendKey(QWidget* widget, int key, const QString& text) {
 void InjectTyping(HWND control, const std::string& ascii) {
     QWidget* widget = ControlWidget(control);
     if (widget == nullptr) return;
-    widget->setFocus();
+    SetFocus(control);  // as the click into the field that comes before typing
     for (char c : ascii) {
         if (c == '\n') {
             SendKey(widget, Qt::Key_Return, QStringLiteral("\r"));
@@ -109,7 +109,7 @@ void InjectTyping(HWND control, const std::string& ascii) {
 void InjectInputMethodText(HWND control, const std::string& utf8) {
     QWidget* widget = ControlWidget(control);
     if (widget == nullptr) return;
-    widget->setFocus();
+    SetFocus(control);
     QInputMethodEvent commit;
     commit.setCommitString(QString::fromStdString(utf8));
     QCoreApplication::sendEvent(widget, &commit);

@@ -51,6 +51,8 @@ public:
         edge_ = new QFrame(frame_);
         layout->addWidget(edge_);
         client_ = new CanvasWidget(window.handle, edge_);
+        TagWidget(frame_, window.handle);
+        TagWidget(client_, window.handle);
         MenuChanged();
         TextChanged();
     }
@@ -97,6 +99,7 @@ public:
     void* Canvas() override { return &client_->Image(); }
     QWidget* Widget() override { return frame_; }
     QWidget* Container() override { return client_; }
+    QWidget* KeyTarget() override { return client_; }
 
 private:
     void AddToBar(const MenuItemData& item, int position) {
@@ -139,6 +142,7 @@ class ChildNative : public QtNative {
 public:
     explicit ChildNative(Window& window) : window_(window.handle) {
         canvas_ = new CanvasWidget(window.handle, ContainerOf(window.parent));
+        TagWidget(canvas_, window.handle);
         canvas_->hide();
     }
     ~ChildNative() override { delete canvas_.data(); }

@@ -139,6 +139,10 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     case WM_CLOSE: DestroyWindow(hWnd); return 0;
+    case WM_ACTIVATE:
+        // An activated window takes the keyboard focus itself, whatever child had it.
+        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(hWnd);
+        return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) Send(hWnd, WM_CLOSE, 0, 0);
         return 0;

@@ -19,6 +19,8 @@ void MarkInvalid(Window& window, const RECT* rect, bool erase);
 
 // Makes a top-level window the active one; children are never activated.
 HWND Activate(HWND handle);
+// No window of the program is active any more, and none has the focus.
+void Deactivate();
 
 // Copies a text out as GetWindowTextA does; returns the bytes copied.
 int CopyTextOut(const std::string& text, char* buffer, int size);

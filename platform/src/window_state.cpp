@@ -49,7 +49,9 @@ void SetVisibility(Window& window, bool visible) {
     } else {
         window.update.Clear();
         if (window.IsChild()) InvalidateUnder(window);
-        if (focusWindow == window.handle) focusWindow = nullptr;
+        // Only hiding the focus window itself moves the focus, to its parent;
+        // a control inside a hidden window keeps it, as on Windows.
+        if (focusWindow == window.handle) SetFocus(window.IsChild() ? window.parent : nullptr);
     }
 }
 
@@ -184,14 +186,24 @@ HWND wordoria::platform::Activate(HWND hWnd) {
     Window* window = FindWindowObject(hWnd);
     if (window != nullptr && window->IsChild()) return activeWindow;
     if (activeWindow != hWnd) {
-        if (activeWindow != nullptr && IsWindow(activeWindow)) Send(activeWindow, WM_ACTIVATE, 0, reinterpret_cast<LPARAM>(hWnd));
+        if (activeWindow != nullptr && IsWindow(activeWindow)) Send(activeWindow, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(hWnd));
         activeWindow = hWnd;
         if (window != nullptr) {
             window->native->Activate();
-            Send(hWnd, WM_ACTIVATE, 1, reinterpret_cast<LPARAM>(previous));
+            Send(hWnd, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
         }
     }
     return previous;
+}
+
+// The program loses the activation to a window that is not its own (a
+// message box, another program): the active window hears of it and the
+// keyboard focus leaves the program.
+void wordoria::platform::Deactivate() {
+    HWND previous = activeWindow;
+    activeWindow = nullptr;
+    if (previous != nullptr && IsWindow(previous)) Send(previous, WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(nullptr);
 }
 
 HWND WINAPI GetActiveWindow(void) { return IsWindow(activeWindow) ? activeWindow : nullptr; }

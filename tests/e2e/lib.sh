@@ -102,15 +102,22 @@ answer_box() {
     sleep 0.5
 }
 
+# clear_field: empties the field that has the focus key by key, as Windows'
+# edit controls take no Ctrl+A.
+clear_field() {
+    xdotool key ctrl+End
+    xdotool key --repeat 40 --delay 5 BackSpace
+}
+
 # register_ki NAME CONTENT: registers a word under き through the dialog.
 register_ki() {
     click_at 275 9                  # 辞書登録モード
     press_at 65 99                  # the radio button き
     press_at 100 405                # the word-name field
-    xdotool key ctrl+a BackSpace
+    clear_field
     xdotool type --delay 150 "$1"
     press_at 100 490                # the content field
-    xdotool key ctrl+a BackSpace
+    clear_field
     xdotool type --delay 100 "$2"
     press_at 580 270                # 決定
     answer_box '確認メッセージ' Return
@@ -139,8 +146,10 @@ focus_main_window() {
     sleep 0.5
 }
 
-# end_with_escape: Escape must end the program at once with exit code 0.
+# end_with_escape: with the focus given to the main window, Escape must end
+# the program at once with exit code 0.
 end_with_escape() {
+    focus_main_window
     xdotool key Escape
     wait_exit 5
     [ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"

@@ -2,6 +2,8 @@
 // their widgets) while the queue is turned as the program's loop turns it.
 #include <windows.h>
 
+#include <platform/testing.h>
+
 #include "controls.h"
 #include "native_qt.h"
 #include "qt_application.h"
@@ -275,12 +277,12 @@ TEST_F(ControlsButtons, HiddenAndDisabledRadiosKeepTheirCheck) {
 TEST_F(ControlsButtons, SpaceOnAFocusedButtonClicksIt) {
     MakeCategories();
     QWidget* radio = WidgetOf(kana_[8]);
-    radio->setFocus();
+    SetFocus(kana_[8]);
     QTest::keyClick(radio, Qt::Key_Space);
     RunQueue();
     EXPECT_EQ(CheckedKana(), std::vector<HWND>{kana_[8]});
     QWidget* push = WidgetOf(decide_);
-    push->setFocus();
+    SetFocus(decide_);
     QTest::keyClick(push, Qt::Key_Space);
     RunQueue();
     ASSERT_EQ(commands.size(), 2u);
@@ -372,6 +374,7 @@ TEST_F(ControlsEdit, TextTheUserEntersIsReadBackAsShiftJisAndReportedWhenDispatc
     HWND edit = Make("EDIT", "", WS_BORDER, 20, 20, 200, 24, 1001);
     auto* line = WidgetAs<QLineEdit>(edit);
     ASSERT_NE(line, nullptr);
+    SetFocus(edit);
     EXPECT_TRUE(line->testAttribute(Qt::WA_InputMethodEnabled));
     QInputMethodEvent composed;
     composed.setCommitString(QString::fromUtf8(u8"かきく"));
@@ -396,9 +399,57 @@ TEST_F(ControlsEdit, TextTheUserEntersIsReadBackAsShiftJisAndReportedWhenDispatc
     EXPECT_TRUE(CodesFrom(multi).empty());
 }
 
+// Keys follow the Win32 focus, not Qt's: a hidden window keeps it unless it
+// had it itself; clicks on controls move it, clicks elsewhere do not; a
+// message box takes it, and the window active before gets it back.
+TEST_F(ControlsEdit, KeysGoWhereWin32HasTheFocus) {
+    HWND first = Make("EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 20, 20, 200, 24, 1001);
+    HWND second = Make("EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 20, 60, 200, 24, 1002);
+    HWND label = Make("STATIC", "label", SS_LEFT, 20, 100, 200, 24, 1003);
+    HWND pane = CreateWindowExA(0, "ControlsTestParent", "", WS_CHILD | WS_VISIBLE, 300, 20, 300, 200, parent_,
+                                nullptr, nullptr, nullptr);
+    HWND inPane = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 200,
+                                  24, pane, reinterpret_cast<HMENU>(1004), nullptr, nullptr);
+    ASSERT_NE(inPane, nullptr);
+
+    SetFocus(first);
+    QTest::keyClicks(WidgetOf(second), "ab");
+    EXPECT_EQ(TextOf(first), "ab");
+    EXPECT_EQ(TextOf(second), "");
+
+    SetFocus(inPane);
+    ShowWindow(pane, SW_HIDE);
+    EXPECT_EQ(GetFocus(), inPane);
+    QTest::keyClicks(WidgetOf(second), "c");
+    EXPECT_EQ(TextOf(inPane), "c");
+    ShowWindow(pane, SW_SHOW);
+    ShowWindow(inPane, SW_HIDE);
+    EXPECT_EQ(GetFocus(), pane);
+
+    QTest::mouseClick(WidgetOf(second), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(GetFocus(), second);
+    QTest::mouseClick(WidgetOf(label), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseClick(WidgetOf(parent_), Qt::LeftButton, Qt::NoModifier, QPoint(250, 400));
+    EXPECT_EQ(GetFocus(), second);
+
+    ASSERT_EQ(GetActiveWindow(), parent_);
+    HWND focusDuringBox = second;
+    wordoria::testing::MessageBoxHook boxes([&](const wordoria::testing::MessageBoxCall&) {
+        focusDuringBox = GetFocus();
+        return IDOK;
+    });
+    MessageBoxA(nullptr, "text", "caption", MB_OK);
+    EXPECT_EQ(focusDuringBox, nullptr);
+    EXPECT_EQ(GetFocus(), parent_);
+    EXPECT_EQ(GetActiveWindow(), parent_);
+    QTest::keyClicks(WidgetOf(second), "d");
+    EXPECT_EQ(TextOf(second), "");
+}
+
 TEST_F(ControlsEdit, ASingleLineWithoutAutoScrollTakesOnlyWhatFitsItsWidth) {
     HWND edit = Make("EDIT", "", WS_BORDER, 20, 20, 120, 24, 1001);
     auto* line = WidgetAs<QLineEdit>(edit);
+    SetFocus(edit);
     QFontMetrics metrics(line->font());
     // Where the cursor shows; the line edit decides its scrolling when it paints.
     auto cursorX = [&] {
@@ -445,6 +496,7 @@ TEST_F(ControlsEdit, ASingleLineWithoutAutoScrollTakesOnlyWhatFitsItsWidth) {
 
     // With ES_AUTOHSCROLL the line scrolls and takes everything.
     HWND scrolling = Make("EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 20, 60, 120, 24, 1002);
+    SetFocus(scrolling);
     QTest::keyClicks(WidgetOf(scrolling), QString(40, QLatin1Char('W')));
     EXPECT_EQ(TextOf(scrolling), std::string(40, 'W'));
 }
@@ -458,6 +510,7 @@ protected:
         ASSERT_NE(text_, nullptr);
         int lineHeight = QFontMetrics(text_->font()).lineSpacing();
         MoveWindow(edit_, 20, 60, 200, 2 + 3 * lineHeight + lineHeight / 2, TRUE);
+        SetFocus(edit_);
     }
     void Type(const QString& keys) { QTest::keyClicks(text_, keys); }
     void Enter() { QTest::keyClick(text_, Qt::Key_Return); }
