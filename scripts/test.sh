@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds the three builds and runs every test: the Linux suites, and the
-# Windows x86_64 suites under Wine. The i686 product is built, not run.
+# Builds the three builds and runs every test: the Linux suites, the Windows
+# x86_64 suites under Wine, and one user journey on the Linux program and on
+# the x86_64 build under Wine. The i686 product is built, not run.
 set -eu
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -28,4 +29,9 @@ export WINEPREFIX="$ROOT/build/wine-prefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_A
 status=0
 (cd build/win64 && xvfb-run -a ctest --output-on-failure --timeout 1200) || status=$?
 /usr/lib/wine/wineserver -k 2>/dev/null || true
+
+echo "== One user journey on both builds, with real X input"
+# Timed real input on a loaded machine: a failed run gets one more try.
+journey() { tests/e2e/journey_both.sh "$ROOT/build/linux" "$ROOT/build/win64" "$ROOT/build/journey"; }
+journey || { echo "== journey: one more try"; journey; } || status=$?
 exit $status
