@@ -5,8 +5,10 @@
 // it shows. Text the program sets is never cut.
 #include "control_native_qt.h"
 #include "controls.h"
+#include "edit_commands_qt.h"
 #include "window_internal.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -79,6 +81,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void OnTextChanged(const QString& text);
@@ -175,6 +179,31 @@ void LineEdit::paintEvent(QPaintEvent* event) {
     DrawFrame(painter, *window, rect(), true);
 }
 
+void LineEdit::keyPressEvent(QKeyEvent* event) {
+    if (IsForeignEditKey(event)) {
+        event->accept();
+        return;
+    }
+    KeepsInput::keyPressEvent(event);
+}
+
+void LineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    SetFocus(window_);  // the control the menu is for takes the focus first
+    EditState state{isUndoAvailable(), hasSelectedText(),
+                    selectionStart() <= 0 && selectionLength() == text().size(), isReadOnly(),
+                    echoMode() != QLineEdit::Normal};
+    switch (RunEditMenu(state, event->globalPos(), this)) {
+    case EditCommand::Undo: undo(); break;
+    case EditCommand::Cut: cut(); break;
+    case EditCommand::Copy: copy(); break;
+    case EditCommand::Paste: paste(); break;
+    case EditCommand::Delete: del(); break;
+    case EditCommand::SelectAll: selectAll(); break;
+    case EditCommand::None: break;
+    }
+    event->accept();
+}
+
 void LineEdit::OnTextChanged(const QString& text) {
     if (text == current_) return;
     current_ = text;
@@ -194,8 +223,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Win32's default tab stops: every 32 dialog units of the control's font.
+    void SetTabStops() { setTabStopDistance(8 * AverageCharWidth(font())); }
     bool LimitsLines() const { return !(style_ & ES_AUTOVSCROLL); }
     bool FitsReplacingSelection(const QString& insert) const;
     int LinesNeeded(const QString& text) const;
@@ -225,6 +257,7 @@ TextEdit::TextEdit(const Window& window, QWidget* parent)
     setAcceptDrops(false);
     viewport()->setAcceptDrops(false);
     setReadOnly((style_ & ES_READONLY) != 0);
+    SetTabStops();
     connect(this, &QPlainTextEdit::textChanged, this, [this] { OnTextChanged(); });
 }
 
@@ -237,10 +270,15 @@ void TextEdit::SetProgramText(const QString& text) {
 bool TextEdit::event(QEvent* event) {
     bool handled = KeepsInput::event(event);
     if (event->type() == QEvent::Paint) RedrawFrame(this, window_, true);
+    if (event->type() == QEvent::FontChange) SetTabStops();
     return handled;
 }
 
 void TextEdit::keyPressEvent(QKeyEvent* event) {
+    if (IsForeignEditKey(event)) {
+        event->accept();
+        return;
+    }
     if (isReadOnly()) {
         KeepsInput::keyPressEvent(event);
         return;
@@ -280,6 +318,23 @@ void TextEdit::inputMethodEvent(QInputMethodEvent* event) {
 void TextEdit::insertFromMimeData(const QMimeData* source) {
     if (source == nullptr || !source->hasText() || isReadOnly()) return;
     InsertIfFits(WithLineFeeds(source->text()));
+}
+
+void TextEdit::contextMenuEvent(QContextMenuEvent* event) {
+    SetFocus(window_);
+    QTextCursor cursor = textCursor();
+    bool allSelected = cursor.selectionStart() == 0 && cursor.selectionEnd() == document()->characterCount() - 1;
+    EditState state{document()->isUndoAvailable(), cursor.hasSelection(), allSelected, isReadOnly(), false};
+    switch (RunEditMenu(state, event->globalPos(), this)) {
+    case EditCommand::Undo: undo(); break;
+    case EditCommand::Cut: cut(); break;
+    case EditCommand::Copy: copy(); break;
+    case EditCommand::Paste: paste(); break;
+    case EditCommand::Delete: cursor.removeSelectedText(); break;
+    case EditCommand::SelectAll: selectAll(); break;
+    case EditCommand::None: break;
+    }
+    event->accept();
 }
 
 void TextEdit::InsertIfFits(const QString& text) {

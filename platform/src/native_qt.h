@@ -40,6 +40,8 @@ QWidget* ContainerOf(HWND parent);
 QFont SystemFont();
 // The font that stands in for a dialog template's font.
 QFont DialogFont(const QString& face, int pointSize, int weight, bool italic);
+// A font's average character width by Win32's rule, the unit of dialog layouts.
+int AverageCharWidth(const QFont& font);
 
 QString ToQString(const std::string& ansi);
 std::string FromQString(const QString& text);

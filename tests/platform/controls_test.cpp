@@ -13,6 +13,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -597,6 +600,46 @@ TEST_F(ControlsMultiLineEdit, AnUndoThatWouldNeedMoreLinesIsTakenBack) {
     RunQueue();
     EXPECT_EQ(TextOf(edit_), "");
     EXPECT_EQ(CodesFrom(edit_).back(), EN_MAXTEXT);
+}
+
+// Win32's edit keys and menu, not Qt's: no Ctrl+A or redo; a Japanese menu
+// whose items are enabled as Win32 enables them; tabs every 32 dialog units.
+TEST_F(ControlsMultiLineEdit, EditsKeepWin32sKeysMenuAndTabStops) {
+    MakeThreeLineEdit();
+    Type("ab");
+    QTest::keyClick(text_, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(text_->textCursor().hasSelection());
+    QTest::keyClick(text_, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(text_, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(TextOf(edit_), "");
+    Type("a");
+
+    QStringList seen;
+    QTimer::singleShot(50, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        QAction* selectAll = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            seen << action->text() + (action->isEnabled() ? "+" : "-");
+            selectAll = action;
+        }
+        menu->setActiveAction(selectAll);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    SetFocus(parent_);
+    QGuiApplication::clipboard()->setText("x");
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), text_->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(text_->viewport(), &request);
+    EXPECT_EQ(seen, (QStringList{u"元に戻す(&U)+"_qs, u"切り取り(&T)-"_qs, u"コピー(&C)-"_qs,
+                                 u"貼り付け(&P)+"_qs, u"削除(&D)-"_qs, u"すべて選択(&A)+"_qs}));
+    EXPECT_EQ(text_->textCursor().selectedText(), "a");
+    EXPECT_EQ(GetFocus(), edit_);
+
+    HFONT dialogFont = wordoria::platform::RegisterFont(
+        wordoria::platform::DialogFont(QStringLiteral("MS UI Gothic"), 9, 400, false));
+    SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), FALSE);
+    EXPECT_EQ(text_->tabStopDistance(), 48);
 }
 
 TEST_F(ControlsMultiLineEdit, WithAutoVScrollItTakesEverything) {
