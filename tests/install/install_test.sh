@@ -91,10 +91,9 @@ iconv -f UTF-8 -t UTF-8 "$DESKTOP" >/dev/null 2>&1 || fail "the desktop entry is
 entry_value() { sed -n "s/^$1=//p" "$DESKTOP"; }
 [ "$(entry_value Type)" = "Application" ] || fail "desktop entry Type is not Application"
 [ -n "$(entry_value Name)" ] || fail "desktop entry has no Name"
+# By its installed path: a desktop session's PATH may lack the prefix's bin.
 exec_line=$(entry_value Exec)
-exec_program=${exec_line%% *}
-[ "$(PATH="$BIN:/usr/bin:/bin"; command -v "$exec_program")" = "$BIN/wordoria-launch" ] ||
-    fail "desktop entry Exec=$exec_line does not start the installed launcher"
+[ "$exec_line" = "$BIN/wordoria-launch" ] || fail "desktop entry Exec=$exec_line is not the installed launcher"
 icon=$(entry_value Icon)
 case $icon in
 /*) [ "$icon" = "$ICON_DIR/wordoria.png" ] ;;
@@ -136,8 +135,9 @@ for display in unset empty; do
     [ ! -e "$XDG_DATA_HOME" ] || fail "without a display ($display) the launcher made $XDG_DATA_HOME"
 done
 
-# ---- the first launch
+# ---- the first launch, after one cut short while it made the tree
 export XDG_DATA_HOME=$SCRATCH/data-home
+mkdir -p "$XDG_DATA_HOME/wordoria/.DATA-making/DATA/日本語"
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 STORE=$XDG_DATA_HOME/wordoria
@@ -147,6 +147,7 @@ launch() {
 }
 launch "$SCRATCH/first.log" "first launch"
 grep -qx "Made the word store in $STORE/DATA" "$SCRATCH/first.log" || fail "the first launch did not say it made the store"
+[ "$(ls -A "$STORE")" = "DATA" ] || fail "the first launch left beside DATA: $(ls -A "$STORE" | tr '\n' ' ')"
 
 folders() { (cd "$1" && find DATA | sort); }
 mkdir "$SCRATCH/reference"
