@@ -36,4 +36,43 @@ inline void Turns(int count) {
 
 inline HWND MainWindow() { return g_App.m_wnd.m_hWnd; }
 
+// The pointer where nothing reacts, no button held: left on a cell, it would
+// have the cell repainted every turn of the next test.
+inline void RestPointer() {
+    using namespace wordoria::testing;
+    InjectMouseRelease(MainWindow(), g_MouseState.nX, g_MouseState.nY, MouseButton::Left);
+    InjectMouseRelease(MainWindow(), g_MouseState.nX, g_MouseState.nY, MouseButton::Right);
+    InjectMouseMove(MainWindow(), 400, 590);
+}
+
+// Turns the loop until the program has come to rest: every message queued so
+// far dispatched (the loop takes one a turn, and typing or clicks queue many),
+// the chosen mode adopted and painted. Input injected by one test must not be
+// dispatched in the next, so every fixture starts from here. A pointer resting
+// on a cell repaints it each turn: paints alone end it after a few. False when
+// a quit is waiting (left for the test to take) or it never comes to rest.
+inline bool Settle() {
+    int paintsInARow = 0;
+    for (int turn = 0; turn < 20000; ++turn) {
+        MSG msg;
+        bool pending = PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
+        if (pending && msg.message == WM_QUIT) return false;
+        bool modeAdopted = g_App.m_main.m_nMode == g_App.m_wnd.m_nRequestedMode;
+        if (!pending && modeAdopted) return true;
+        paintsInARow = pending && msg.message == WM_PAINT ? paintsInARow + 1 : 0;
+        if (paintsInARow > 3 && modeAdopted) return true;
+        Turn();
+    }
+    return false;
+}
+
+// Where every test starts, whatever the one before left: the given mode
+// adopted and painted, the pointer at rest, nothing queued.
+inline bool StartAtRest(int mode) {
+    g_App.m_wnd.m_nRequestedMode = mode;
+    if (!Settle()) return false;  // what is left is dispatched before our own input
+    RestPointer();
+    return Settle();
+}
+
 }  // namespace wordoria::test

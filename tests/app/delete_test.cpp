@@ -21,8 +21,7 @@ protected:
     void SetUp() override {
         TestFolder::SetUp();
         EnsureApplication();
-        g_App.m_wnd.m_nRequestedMode = MODE_DELETE;
-        Turns(5);
+        ASSERT_TRUE(StartAtRest(MODE_DELETE));
         g_nDeleteCategory = 0;
         g_nDeleteCount = 0;
         const int* ids = GetCategoryButtonIds();

@@ -16,13 +16,11 @@ protected:
     static void SetUpTestSuite() { wordoria::test::EnsureApplication(); }
     void SetUp() override {
         // Back to view mode with everything painted, whatever the last test left.
-        g_App.m_wnd.m_nRequestedMode = MODE_VIEW;
-        Settle();
+        ASSERT_TRUE(wordoria::test::StartAtRest(MODE_VIEW));
     }
     bool Turn(int* exitCode = nullptr) { return wordoria::test::Turn(exitCode); }
-    void Settle() {
-        for (int i = 0; i < 50; ++i) Turn();
-    }
+    // A quit waiting is left for the test's next turn to find.
+    static void Settle() { wordoria::test::Settle(); }
     void Command(UINT id) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     static int Count(const WindowCallRecorder& recorder, WindowCall::Kind kind) {
         int count = 0;

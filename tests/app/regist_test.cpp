@@ -20,8 +20,7 @@ protected:
     void SetUp() override {
         TestFolder::SetUp();
         EnsureApplication();
-        g_App.m_wnd.m_nRequestedMode = MODE_REGIST;
-        Turns(5);
+        ASSERT_TRUE(StartAtRest(MODE_REGIST));
         // A dialog as at start-up: nothing selected, both fields empty.
         g_RegistState.entry.nCategory = 0;
         const int* ids = GetCategoryButtonIds();
@@ -202,14 +201,14 @@ namespace {
 TEST_F(Regist, FieldsTakeOnlyWhatFits) {
     // Japanese arrives as input-method commits, one character at a time.
     for (int i = 0; i < 60; ++i) wordoria::testing::InjectInputMethodText(Item(IDC_WORDNAME), u8"あ");
-    Turns(3);
+    ASSERT_TRUE(Settle());  // each commit queues its notifications for the loop
     std::string typed = Text(IDC_WORDNAME);
     EXPECT_GT(typed.size(), 20u);
     EXPECT_LT(typed.size(), 120u);  // cut where the field is full
     EXPECT_EQ(typed.size() % 2, 0u);  // whole characters only
 
     for (int i = 0; i < 12; ++i) wordoria::testing::InjectTyping(Item(IDC_CONTENT), "line\n");
-    Turns(3);
+    ASSERT_TRUE(Settle());
     std::string lines = Text(IDC_CONTENT);
     size_t breaks = 0;
     for (size_t at = lines.find("\r\n"); at != std::string::npos; at = lines.find("\r\n", at + 2)) ++breaks;

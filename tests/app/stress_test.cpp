@@ -25,6 +25,7 @@ protected:
     void SetUp() override {
         TestFolder::SetUp();
         EnsureApplication();
+        ASSERT_TRUE(StartAtRest(MODE_VIEW));
     }
 };
 

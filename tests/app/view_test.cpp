@@ -25,12 +25,9 @@ protected:
     void SetUp() override {
         TestFolder::SetUp();
         EnsureApplication();
-        g_App.m_wnd.m_nRequestedMode = MODE_VIEW;
+        ASSERT_TRUE(StartAtRest(MODE_VIEW));
         g_App.m_main.m_nPage = 0;
         g_App.m_main.m_nEntryCount = 0;
-        Release();
-        MoveTo(400, 590);  // rest the pointer where nothing reacts
-        Turns(20);
     }
     void MoveTo(int x, int y) {
         wordoria::testing::InjectMouseMove(MainWindow(), x, y);
