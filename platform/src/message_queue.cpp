@@ -49,6 +49,7 @@ bool TakeFrom(std::deque<MSG>& messages, MSG* out, HWND hwnd, UINT first, UINT l
 
 // Asked on every loop turn: looks through the windows without copying them.
 bool FindPaint(MSG* out, HWND hwnd, UINT first, UINT last) {
+    if (UpdateRegion::NonEmptyCount() == 0) return false;
     Window* due = FindFirstWindow([&](const Window& window) {
         if (window.update.Empty() || !IsShowing(window)) return false;
         return Matches(MSG{window.handle, WM_PAINT, 0, 0, 0, {0, 0}}, hwnd, first, last);

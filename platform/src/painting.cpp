@@ -82,7 +82,7 @@ BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL) {
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
     Window* window = FindWindowObject(hWnd);
     if (window == nullptr || lpPaint == nullptr) return nullptr;
-    Region region = window->update;
+    Region region = window->update.Area();
     bool erase = window->erase;
     window->update.Clear();
     window->erase = false;

@@ -39,7 +39,7 @@ struct Window {
     RECT rect{};  // screen coordinates when top-level, parent client coordinates when a child
     std::string text;
     std::vector<HWND> children;  // in creation order
-    Region update;
+    UpdateRegion update;
     bool erase = false;
     bool visible = false;
     bool enabled = true;
