@@ -81,9 +81,8 @@ private:
         if (window == nullptr) return;
         HWND topLevel = TopLevelOf(window);
         if (topLevel != nullptr && GetActiveWindow() != topLevel) Activate(topLevel);
-        Window* control = FindWindowObject(window);
         QtNative* native = QtNativeOf(window);
-        if (control == nullptr || native == nullptr || !native->IsControl()) return;
+        if (native == nullptr || !native->IsControl()) return;
         QWidget* target = native->KeyTarget();
         if (target != nullptr && (target->focusPolicy() & Qt::ClickFocus)) SetFocus(window);
     }
@@ -114,10 +113,10 @@ void TagWidget(QWidget* widget, HWND window) {
 
 HWND WindowOfWidget(const QWidget* widget) {
     for (; widget != nullptr; widget = widget->parentWidget()) {
-        QVariant handle = widget->property(HANDLE_PROPERTY);
-        if (handle.isValid()) return IsWindow(reinterpret_cast<HWND>(handle.value<quintptr>()))
-                                      ? reinterpret_cast<HWND>(handle.value<quintptr>())
-                                      : nullptr;
+        QVariant tag = widget->property(HANDLE_PROPERTY);
+        if (!tag.isValid()) continue;
+        auto handle = reinterpret_cast<HWND>(tag.value<quintptr>());
+        return IsWindow(handle) ? handle : nullptr;  // a window already destroyed is no one's
     }
     return nullptr;
 }
