@@ -226,6 +226,11 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
                 context->textColor, context->backMode});
     }
     static const QFontMetrics metrics(SystemFont());
+    // A text wholly outside the clip is skipped before its width is looked up
+    // (a hover repaint clips all but one cell away). No character of the
+    // system font is wider than 16 pixels a byte.
+    RECT band{x - 2, y, x + 2 + 16 * c, y + metrics.height()};
+    if (!Touches(*context, band)) return TRUE;
     const TextLayout& layout = LayoutOf(bytes);
     // Italic overhangs and accents may reach a little past the advance.
     RECT cell{x, y, x + layout.width, y + metrics.height()};
