@@ -447,6 +447,19 @@ TEST_F(ControlsEdit, KeysGoWhereWin32HasTheFocus) {
     EXPECT_EQ(GetActiveWindow(), parent_);
     QTest::keyClicks(WidgetOf(second), "d");
     EXPECT_EQ(TextOf(second), "");
+
+    // The desktop taking the user to another program and back.
+    SetFocus(second);
+    QApplicationStateChangeEvent away(Qt::ApplicationInactive);
+    QCoreApplication::sendEvent(qApp, &away);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    WidgetOf(parent_)->activateWindow();
+    QApplication::processEvents();
+    QApplicationStateChangeEvent back(Qt::ApplicationActive);
+    QCoreApplication::sendEvent(qApp, &back);
+    EXPECT_EQ(GetActiveWindow(), parent_);
+    EXPECT_EQ(GetFocus(), parent_);
 }
 
 TEST_F(ControlsEdit, ASingleLineWithoutAutoScrollTakesOnlyWhatFitsItsWidth) {
