@@ -1,7 +1,8 @@
 #!/bin/bash
-# One user journey with real X input: two words registered in き and one in
-# 記号 (each confirmed), the view of き, the 記号 word deleted (confirmed),
-# the view of 記号 again, Escape. Leaves the DATA tree in OUTPUT_DIR/DATA.
+# One user journey with real X input: Escape at start-up doing nothing, two
+# words registered in き and one in 記号 (each confirmed), the view of き, the
+# 記号 word deleted (confirmed), the view of 記号 again, Escape. Leaves the
+# DATA tree in OUTPUT_DIR/DATA.
 # Usage: journey_e2e.sh linux|wine PROGRAM OUTPUT_DIR   (run under xvfb-run)
 set -u
 KIND=$1
@@ -57,6 +58,10 @@ register() {  # RADIO NAME CONTENT
 
 start_wordoria "$PROGRAM" "$OUT" "$RUNNER"
 sleep 0.5
+# At start-up the hidden deletion dialog's first control has the focus.
+xdotool key Escape
+sleep 1
+kill -0 "$PID" 2>/dev/null || fail "Escape at start-up ended the program"
 
 click_at $REGIST_X $MENU_Y
 register "$KI_RADIO" 'きつね' 'fox'
