@@ -83,13 +83,6 @@ protected:
     }
 };
 
-// The control's Qt side, or null when the window is not of that kind.
-template <typename Native>
-Native* NativeOf(HWND handle) {
-    Window* window = FindWindowObject(handle);
-    return window != nullptr ? dynamic_cast<Native*>(window->native.get()) : nullptr;
-}
-
 // Queues a notification that the control's procedure delivers when dispatched.
 void QueueNotification(HWND control, WORD code);
 // WM_COMMAND to the control's parent: the id and the code in wParam, the control in lParam.

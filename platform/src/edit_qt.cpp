@@ -68,6 +68,21 @@ qsizetype FirstLineBreak(const QString& text) {
     return -1;
 }
 
+// Carries out what the edit menu chose; the two editors name only the
+// removal of the selection differently.
+template <typename Editor, typename RemoveSelection>
+void Carry(Editor& editor, EditCommand command, RemoveSelection removeSelection) {
+    switch (command) {
+    case EditCommand::Undo: editor.undo(); break;
+    case EditCommand::Cut: editor.cut(); break;
+    case EditCommand::Copy: editor.copy(); break;
+    case EditCommand::Paste: editor.paste(); break;
+    case EditCommand::Delete: removeSelection(); break;
+    case EditCommand::SelectAll: editor.selectAll(); break;
+    case EditCommand::None: break;
+    }
+}
+
 class LineEdit : public KeepsInput<QLineEdit> {
 public:
     LineEdit(const Window& window, QWidget* parent);
@@ -192,15 +207,7 @@ void LineEdit::contextMenuEvent(QContextMenuEvent* event) {
     EditState state{isUndoAvailable(), hasSelectedText(),
                     selectionStart() <= 0 && selectionLength() == text().size(), isReadOnly(),
                     echoMode() != QLineEdit::Normal};
-    switch (RunEditMenu(state, event->globalPos(), this)) {
-    case EditCommand::Undo: undo(); break;
-    case EditCommand::Cut: cut(); break;
-    case EditCommand::Copy: copy(); break;
-    case EditCommand::Paste: paste(); break;
-    case EditCommand::Delete: del(); break;
-    case EditCommand::SelectAll: selectAll(); break;
-    case EditCommand::None: break;
-    }
+    Carry(*this, RunEditMenu(state, event->globalPos(), this), [this] { del(); });
     event->accept();
 }
 
@@ -325,15 +332,7 @@ void TextEdit::contextMenuEvent(QContextMenuEvent* event) {
     QTextCursor cursor = textCursor();
     bool allSelected = cursor.selectionStart() == 0 && cursor.selectionEnd() == document()->characterCount() - 1;
     EditState state{document()->isUndoAvailable(), cursor.hasSelection(), allSelected, isReadOnly(), false};
-    switch (RunEditMenu(state, event->globalPos(), this)) {
-    case EditCommand::Undo: undo(); break;
-    case EditCommand::Cut: cut(); break;
-    case EditCommand::Copy: copy(); break;
-    case EditCommand::Paste: paste(); break;
-    case EditCommand::Delete: cursor.removeSelectedText(); break;
-    case EditCommand::SelectAll: selectAll(); break;
-    case EditCommand::None: break;
-    }
+    Carry(*this, RunEditMenu(state, event->globalPos(), this), [&cursor] { cursor.removeSelectedText(); });
     event->accept();
 }
 

@@ -19,11 +19,6 @@ namespace {
 
 const char* const HANDLE_PROPERTY = "wordoria.hwnd";
 
-QtNative* QtNativeOf(HWND handle) {
-    Window* window = FindWindowObject(handle);
-    return window != nullptr ? dynamic_cast<QtNative*>(window->native.get()) : nullptr;
-}
-
 HWND TopLevelOf(HWND handle) {
     Window* window = FindWindowObject(handle);
     while (window != nullptr && window->IsChild()) window = FindWindowObject(window->parent);
@@ -63,7 +58,7 @@ private:
         if (owner == nullptr) return false;  // a message box or another widget that is not a window of ours
         HWND focus = GetFocus();
         if (focus == owner) return false;
-        QtNative* native = QtNativeOf(focus);
+        QtNative* native = NativeOf<QtNative>(focus);
         QWidget* target = native != nullptr ? native->KeyTarget() : nullptr;
         if (target == nullptr) return true;
         redirecting_ = true;
@@ -81,7 +76,7 @@ private:
         if (window == nullptr) return;
         HWND topLevel = TopLevelOf(window);
         if (topLevel != nullptr && GetActiveWindow() != topLevel) Activate(topLevel);
-        QtNative* native = QtNativeOf(window);
+        QtNative* native = NativeOf<QtNative>(window);
         if (native == nullptr || !native->IsControl()) return;
         QWidget* target = native->KeyTarget();
         if (target != nullptr && (target->focusPolicy() & Qt::ClickFocus)) SetFocus(window);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "native_window.h"
+#include "window.h"
 
 #include <QFont>
 #include <QImage>
@@ -31,6 +32,13 @@ HWND WindowOfWidget(const QWidget* widget);
 // Routes keys to the Win32 focus window and keeps Win32's focus and
 // activation where clicks and the desktop move them.
 void InstallKeyboardFocus(class QApplication& application);
+
+// A window's Qt side, or null when it has none of that kind.
+template <typename Native>
+Native* NativeOf(HWND handle) {
+    Window* window = FindWindowObject(handle);
+    return window != nullptr ? dynamic_cast<Native*>(window->native.get()) : nullptr;
+}
 
 // The client area widget of the given window, for placing a child in it.
 QWidget* ContainerOf(HWND parent);

@@ -13,13 +13,11 @@
 namespace wordoria::testing {
 namespace {
 
-using platform::FindWindowObject;
 using platform::QtNative;
 
 QWidget* ClientWidget(HWND handle) {
     platform::EnsureQtApplication();
-    platform::Window* window = FindWindowObject(handle);
-    auto* native = window != nullptr ? dynamic_cast<QtNative*>(window->native.get()) : nullptr;
+    auto* native = platform::NativeOf<QtNative>(handle);
     return native != nullptr ? native->Container() : nullptr;
 }
 
@@ -78,8 +76,7 @@ namespace {
 
 QWidget* ControlWidget(HWND handle) {
     platform::EnsureQtApplication();
-    platform::Window* window = FindWindowObject(handle);
-    auto* native = window != nullptr ? dynamic_cast<QtNative*>(window->native.get()) : nullptr;
+    auto* native = platform::NativeOf<QtNative>(handle);
     return native != nullptr ? native->Widget() : nullptr;
 }
 

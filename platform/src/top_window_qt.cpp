@@ -184,8 +184,7 @@ std::unique_ptr<NativeWindow> CreateTopLevelNative(Window& window) {
 std::unique_ptr<NativeWindow> CreateChildNative(Window& window) { return std::make_unique<ChildNative>(window); }
 
 QWidget* ContainerOf(HWND parent) {
-    Window* window = FindWindowObject(parent);
-    auto* native = window != nullptr ? dynamic_cast<QtNative*>(window->native.get()) : nullptr;
+    auto* native = NativeOf<QtNative>(parent);
     return native != nullptr ? native->Container() : nullptr;
 }
 

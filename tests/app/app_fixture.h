@@ -3,12 +3,16 @@
 #pragma once
 
 #include <application.h>
+#include <delete_list.h>
 
 #include <platform/testing.h>
 
 #include "qt_application.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace wordoria::test {
 
@@ -73,6 +77,26 @@ inline bool StartAtRest(int mode) {
     if (!Settle()) return false;  // what is left is dispatched before our own input
     RestPointer();
     return Settle();
+}
+
+// The texts of a list box, in order.
+inline std::vector<std::string> ListBoxTexts(HWND list) {
+    std::vector<std::string> texts;
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[128];
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// The position in the deletion list of the record read from `path`; -1 if none.
+inline int DeletePositionOf(const std::string& path) {
+    for (int i = 0; i < g_nDeleteCount; ++i) {
+        if (path == g_aDeleteRecord[i].szPath) return i;
+    }
+    return -1;
 }
 
 }  // namespace wordoria::test

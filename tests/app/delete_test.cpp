@@ -37,26 +37,9 @@ protected:
     static void Select(int position) { SendMessageA(Item(IDC_WORDLIST), LB_SETCURSEL, position, 0); }
     static int Selected() { return static_cast<int>(SendMessageA(Item(IDC_WORDLIST), LB_GETCURSEL, 0, 0)); }
     static bool Checked(int id) { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    static std::vector<std::string> Names() {
-        std::vector<std::string> names;
-        HWND list = Item(IDC_WORDLIST);
-        int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char name[128];
-            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name));
-            names.push_back(name);
-        }
-        return names;
-    }
+    static std::vector<std::string> Names() { return ListBoxTexts(Item(IDC_WORDLIST)); }
     static void Word(const std::string& path, const std::string& name, const std::string& content = "c") {
         WriteBytes(path, name + "\r\n" + content);
-    }
-    // The list position of the record read from `path`.
-    static int PositionOf(const std::string& path) {
-        for (int i = 0; i < g_nDeleteCount; ++i) {
-            if (path == g_aDeleteRecord[i].szPath) return i;
-        }
-        return -1;
     }
 };
 
@@ -89,7 +72,7 @@ TEST_F(Delete, ConfirmedDeletionRemovesExactlyTheShownFile) {
     Word("DATA/日本語/か行/き/3.txt", "third", "l1\r\r\nl2\r\r\nl3");
     Click(IDC_KANA_KI);
     ASSERT_EQ(Names().size(), 3u);
-    int position = PositionOf("DATA/日本語/か行/き/3.txt");
+    int position = DeletePositionOf("DATA/日本語/か行/き/3.txt");
     ASSERT_GE(position, 0);
     EXPECT_EQ(Names()[position], "third");
     Select(position);
@@ -206,8 +189,8 @@ TEST_F(Delete, ListingKeepsRecordsInStepWithTheList) {
         EXPECT_EQ(g_aDeleteRecord[i].bLoaded, 1);
         EXPECT_EQ(names[i], g_aDeleteRecord[i].szName);  // list position i is record i
     }
-    EXPECT_GE(PositionOf("DATA/英語/D/notes.txt"), 0);
-    EXPECT_GE(PositionOf("DATA/英語/D/empty"), 0);
+    EXPECT_GE(DeletePositionOf("DATA/英語/D/notes.txt"), 0);
+    EXPECT_GE(DeletePositionOf("DATA/英語/D/empty"), 0);
 
     ASSERT_TRUE(RemoveDirectoryA("DATA/英語/E"));
     Click(IDC_LATIN_E);  // a missing folder lists nothing
@@ -221,7 +204,7 @@ TEST_F(Delete, AFileGoneBeforeTheRemovalCountsAsRemoved) {
     Word("DATA/英語/H/1.txt", "first");
     Word("DATA/英語/H/2.txt", "second");
     Click(IDC_LATIN_H);
-    Select(PositionOf("DATA/英語/H/2.txt"));
+    Select(DeletePositionOf("DATA/英語/H/2.txt"));
     MessageBoxHook boxes([](const MessageBoxCall&) {
         EXPECT_TRUE(DeleteFileA("DATA/英語/H/2.txt"));
         return IDOK;

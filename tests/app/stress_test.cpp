@@ -18,6 +18,7 @@
 namespace {
 
 using namespace wordoria::test;
+using wordoria::testing::MessageBoxCall;
 using wordoria::testing::MessageBoxHook;
 
 class Stress : public TestFolder {
@@ -98,26 +99,17 @@ void SwitchTo(int mode) {
 
 HWND DeleteDialog() { return g_App.m_main.m_hDlgDelete; }
 
-Names ListedNames() {
-    Names names;
-    HWND list = GetDlgItem(DeleteDialog(), IDC_WORDLIST);
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char name[128];
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name));
-        names.push_back(name);
-    }
-    return names;
-}
-
-int PositionOf(const std::string& path) {
-    for (int i = 0; i < g_nDeleteCount; ++i) {
-        if (path == g_aDeleteRecord[i].szPath) return i;
-    }
-    return -1;
-}
+Names ListedNames() { return ListBoxTexts(GetDlgItem(DeleteDialog(), IDC_WORDLIST)); }
 
 void Select(int position) { SendMessageA(GetDlgItem(DeleteDialog(), IDC_WORDLIST), LB_SETCURSEL, position, 0); }
+
+// A failure notice: no owner, caption 確認メッセージ, an OK button, this text.
+void ExpectNotice(const MessageBoxCall& call, const std::string& text) {
+    EXPECT_EQ(call.owner, nullptr);
+    EXPECT_EQ(call.caption, "確認メッセージ");
+    EXPECT_EQ(call.type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(call.text, text);
+}
 
 // Root passes over mode bits; the guard makes them bind here as for any user.
 TEST_F(Stress, AReadOnlyCategoryFolderKeepsExactlyWhatItHolds) {
@@ -135,12 +127,8 @@ TEST_F(Stress, AReadOnlyCategoryFolderKeepsExactlyWhatItHolds) {
         SetDlgItemTextA(regist, IDC_CONTENT, "flower");
         Press(regist, IDC_DECIDE);
         ASSERT_EQ(boxes.calls().size(), 2u);  // the confirmation, then the failure
-        EXPECT_EQ(boxes.calls()[1].owner, nullptr);
-        EXPECT_EQ(boxes.calls()[1].caption, "確認メッセージ");
-        EXPECT_EQ(boxes.calls()[1].type, static_cast<UINT>(MB_OK));
-        EXPECT_EQ(boxes.calls()[1].text,
-                  "単語を登録できませんでした。\n索引カテゴリ： R\nのフォルダーに書き込めません。\n"
-                  "DATAフォルダーと空き容量を確認して下さい。");
+        ExpectNotice(boxes.calls()[1], "単語を登録できませんでした。\n索引カテゴリ： R\nのフォルダーに書き込めません。\n"
+                     "DATAフォルダーと空き容量を確認して下さい。");
     }
     EXPECT_EQ(ListNames(folder), Names{"1.txt"});
     EXPECT_EQ(ReadBytes(folder + "/1.txt"), "kept\r\nc");
@@ -153,12 +141,8 @@ TEST_F(Stress, AReadOnlyCategoryFolderKeepsExactlyWhatItHolds) {
         MessageBoxHook boxes;
         Press(DeleteDialog(), IDC_DECIDE);
         ASSERT_EQ(boxes.calls().size(), 2u);  // the confirmation, then the failure
-        EXPECT_EQ(boxes.calls()[1].owner, nullptr);
-        EXPECT_EQ(boxes.calls()[1].caption, "確認メッセージ");
-        EXPECT_EQ(boxes.calls()[1].type, static_cast<UINT>(MB_OK));
-        EXPECT_EQ(boxes.calls()[1].text,
-                  "単語を削除できませんでした。\nファイル名： DATA/英語/R/1.txt\nを削除できません。\n"
-                  "DATAフォルダーを確認して下さい。");
+        ExpectNotice(boxes.calls()[1], "単語を削除できませんでした。\nファイル名： DATA/英語/R/1.txt\nを削除できません。\n"
+                     "DATAフォルダーを確認して下さい。");
     }
     EXPECT_EQ(ListNames(folder), Names{"1.txt"});
     EXPECT_EQ(ReadBytes(folder + "/1.txt"), "kept\r\nc");
@@ -197,10 +181,10 @@ TEST_F(Stress, UnreadableAndVanishedFilesKeepListAndRecordsInStep) {
         EXPECT_EQ(g_aDeleteRecord[i].bLoaded, 1);
         EXPECT_EQ(listed[i], g_aDeleteRecord[i].szName);  // list position i is record i
     }
-    ASSERT_GE(PositionOf(folder + "/1.txt"), 0);
-    EXPECT_STREQ(g_aDeleteRecord[PositionOf(folder + "/1.txt")].szName, "one");
+    ASSERT_GE(DeletePositionOf(folder + "/1.txt"), 0);
+    EXPECT_STREQ(g_aDeleteRecord[DeletePositionOf(folder + "/1.txt")].szName, "one");
     for (const char* name : {"/2.txt", "/3.txt"}) {
-        int position = PositionOf(folder + name);
+        int position = DeletePositionOf(folder + name);
         ASSERT_GE(position, 0) << name;
         EXPECT_STREQ(g_aDeleteRecord[position].szName, "");
         EXPECT_STREQ(g_aDeleteRecord[position].szLine[0], "");
@@ -210,7 +194,7 @@ TEST_F(Stress, UnreadableAndVanishedFilesKeepListAndRecordsInStep) {
     MessageBoxHook boxes;
     size_t shown = 0;
     for (const char* name : {"/2.txt", "/3.txt"}) {
-        Select(PositionOf(folder + name));
+        Select(DeletePositionOf(folder + name));
         Press(DeleteDialog(), IDC_DECIDE);
         ASSERT_EQ(boxes.calls().size(), ++shown) << name;
         EXPECT_NE(boxes.calls().back().text.find("ファイル名　　　： " + folder + name + "\n"), std::string::npos);
