@@ -4,6 +4,7 @@
 # screenshots, cut to the program's windows, to docs/screenshots.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/utf8-locale.sh
 scripts/install-deps.sh >/dev/null
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/linux -j"$(nproc)" --target wordoria wordoria-make-data >/dev/null

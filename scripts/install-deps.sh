@@ -2,6 +2,7 @@
 # Installs every Debian package the builds, the tests and the benchmarks need.
 # Safe to run again: apt-get skips what is already there.
 set -eu
+. "$(dirname "$0")/utf8-locale.sh"
 
 PACKAGES="
   build-essential cmake pkg-config

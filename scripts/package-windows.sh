@@ -5,6 +5,7 @@
 # folder names are UTF-8 in the zip, which Windows' own unzipping reads.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/utf8-locale.sh
 scripts/install-deps.sh >/dev/null
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/linux -j"$(nproc)" --target wordoria-make-data >/dev/null

@@ -3,6 +3,7 @@
 # the DATA tree there on the first run (an existing one is never touched).
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/utf8-locale.sh
 
 scripts/install-deps.sh
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -4,6 +4,7 @@
 # the x86_64 build under Wine. The i686 product is built, not run.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/utf8-locale.sh
 ROOT=$(pwd)
 JOBS=$(nproc)
 

@@ -5,6 +5,7 @@
 # Usage: journey_both.sh LINUX_BUILD_DIR WIN64_BUILD_DIR OUTPUT_DIR
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/../../scripts/utf8-locale.sh"
 LINUX=$1
 WIN64=$2
 OUT=$3

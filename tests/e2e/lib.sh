@@ -2,6 +2,8 @@
 # window, click at window-relative points, read pixels of screenshots.
 # Runs inside xvfb-run; needs xdotool and ImageMagick.
 
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/utf8-locale.sh"
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Real X input needs the real X platform, whatever the tests around us use.
