@@ -1,9 +1,11 @@
 // FindFirstFileA, FindNextFileA and FindClose over POSIX directories.
 // Names go out in Shift-JIS; patterns match as Win32's do: '*' and '?',
 // ASCII letters in either case, and a trailing ".*" that also matches
-// names without a dot ("*.*" matches every name).
+// names without a dot ("*.*" matches every name). A folder comes in the
+// order Windows and Wine give it, sorted by name, "." and ".." first.
 #include <windows.h>
 
+#include "file_names.h"
 #include "file_search_match.h"
 #include "handle_table.h"
 #include "last_error.h"
@@ -14,17 +16,23 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <algorithm>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace wordoria::platform {
 namespace {
 
+// The whole folder is read when the search starts, as Wine does, since
+// the order is known only then.
 struct FileSearch {
-    DIR* dir = nullptr;   // none for a search by exact name: it finds one entry
-    std::string pattern;  // Shift-JIS, last path component
+    int folderFd = -1;  // none for a search by exact name: it finds one entry
+    std::vector<FileName> names;
+    size_t next = 0;
     ~FileSearch() {
-        if (dir != nullptr) closedir(dir);
+        if (folderFd >= 0) close(folderFd);
     }
 };
 
@@ -65,16 +73,33 @@ bool StatEntry(int dirFd, const char* name, struct stat* info) {
 }
 
 bool ReadNextMatch(FileSearch* search, WIN32_FIND_DATAA* data) {
-    while (dirent* entry = readdir(search->dir)) {
-        std::string ansiName = Utf8ToAnsi(entry->d_name);
-        if (ansiName.size() >= MAX_PATH) continue;  // no Win32 name is that long
-        if (!MatchesFilePattern(search->pattern, ansiName)) continue;
+    while (search->next < search->names.size()) {
+        const FileName& name = search->names[search->next++];
         struct stat info;
-        if (!StatEntry(dirfd(search->dir), entry->d_name, &info)) continue;  // vanished meanwhile
-        Fill(data, ansiName.c_str(), ansiName.size(), info);
+        if (!StatEntry(search->folderFd, name.disk.c_str(), &info)) continue;  // vanished meanwhile
+        Fill(data, name.ansi.c_str(), name.ansi.size(), info);
         return true;
     }
     return false;
+}
+
+bool IsDots(const std::string& name) { return name == "." || name == ".."; }
+
+// Every entry a Win32 program could name, in Win32's order.
+std::vector<FileName> ReadFolder(DIR* dir, const std::string& pattern) {
+    std::vector<FileName> names;
+    FileName name;
+    while (dirent* entry = readdir(dir)) {
+        if (!ToFileName(entry->d_name, &name)) continue;
+        if (name.ansi.size() >= MAX_PATH) continue;  // no Win32 name is that long
+        if (!MatchesFilePattern(pattern, name.ansi)) continue;
+        names.push_back(std::move(name));
+    }
+    auto dotsLast = std::stable_partition(names.begin(), names.end(),
+                                          [](const FileName& each) { return IsDots(each.disk); });
+    std::sort(names.begin(), dotsLast, [](const FileName& a, const FileName& b) { return a.disk.size() < b.disk.size(); });
+    std::sort(dotsLast, names.end(), ListedBefore);
+    return names;
 }
 
 HANDLE Fail(DWORD error) {
@@ -82,36 +107,64 @@ HANDLE Fail(DWORD error) {
     return INVALID_HANDLE_VALUE;
 }
 
-HANDLE FailExact(const std::string& folder, int error) {
-    struct stat info;
-    bool folderExists = stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    if (!folderExists) return Fail(ERROR_PATH_NOT_FOUND);
-    return Fail(error == ENOENT ? ERROR_FILE_NOT_FOUND : ErrorFromErrno(error));
+std::string FolderOf(const std::string& path, size_t slash) {
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The numbering probes land here thousands of times: one stat per call.
-// Names are matched exactly here, unlike Windows: a case-blind lookup would
-// read the whole folder on every miss.
-HANDLE FindExact(const std::string& path, size_t slash, const char* ansiName, WIN32_FIND_DATAA* data) {
+bool IsFolder(const std::string& path) {
     struct stat info;
-    if (!StatEntry(AT_FDCWD, path.c_str(), &info)) {
-        int error = errno;
-        return FailExact(slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash), error);
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The entry whose name differs from the one asked for in case only, as
+// Windows would find it; the one the program would be given for it.
+bool FindIgnoringCase(const std::string& folder, const std::string& wanted, FileName* found) {
+    std::u16string wantedWide;
+    if (!Utf8ToUtf16(wanted, &wantedWide)) return false;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return false;
+    bool matched = false;
+    while (dirent* entry = readdir(dir)) {
+        if (IsDots(entry->d_name) || !ToFileName(entry->d_name, found)) continue;
+        if (SameNameIgnoringCase(found->wide, wantedWide)) {
+            matched = true;
+            break;
+        }
     }
-    size_t length = std::strlen(ansiName);
-    if (length >= MAX_PATH) return Fail(ERROR_FILENAME_EXCED_RANGE);
-    Fill(data, ansiName, length, info);
+    closedir(dir);
+    return matched;
+}
+
+HANDLE Found(WIN32_FIND_DATAA* data, const std::string& ansiName, const struct stat& info) {
+    if (ansiName.size() >= MAX_PATH) return Fail(ERROR_FILENAME_EXCED_RANGE);
+    Fill(data, ansiName.c_str(), ansiName.size(), info);
     return Searches().Open();
 }
 
+// The numbering probes land here thousands of times: an exact hit costs one
+// stat; only a miss reads the folder, once per registration.
+HANDLE FindExact(const std::string& path, size_t slash, const char* ansiName, WIN32_FIND_DATAA* data) {
+    struct stat info;
+    if (StatEntry(AT_FDCWD, path.c_str(), &info)) return Found(data, ansiName, info);
+    int error = errno;
+    std::string folder = FolderOf(path, slash);
+    if (!IsFolder(folder)) return Fail(ERROR_PATH_NOT_FOUND);
+    if (error != ENOENT) return Fail(ErrorFromErrno(error));
+    FileName found;
+    if (!FindIgnoringCase(folder, path.substr(slash + 1), &found) ||
+        !StatEntry(AT_FDCWD, (folder + '/' + found.disk).c_str(), &info))
+        return Fail(ERROR_FILE_NOT_FOUND);
+    return Found(data, found.ansi, info);
+}
+
 HANDLE FindByPattern(const std::string& path, size_t slash, WIN32_FIND_DATAA* data) {
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    DIR* dir = opendir(folder.c_str());
+    DIR* dir = opendir(FolderOf(path, slash).c_str());
     if (dir == nullptr) return Fail(ERROR_PATH_NOT_FOUND);
     HANDLE handle = Searches().Open();
     FileSearch* search = Searches().Find(handle);
-    search->dir = dir;
-    search->pattern = Utf8ToAnsi(path.substr(slash + 1));
+    search->names = ReadFolder(dir, Utf8ToAnsi(path.substr(slash + 1)));
+    search->folderFd = dup(dirfd(dir));
+    closedir(dir);
     if (!ReadNextMatch(search, data)) {
         Searches().Close(handle);
         return Fail(ERROR_FILE_NOT_FOUND);
@@ -156,7 +209,7 @@ BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    if (search->dir == nullptr || !ReadNextMatch(search, lpFindFileData)) {
+    if (!ReadNextMatch(search, lpFindFileData)) {
         SetLastError(ERROR_NO_MORE_FILES);
         return FALSE;
     }

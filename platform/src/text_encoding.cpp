@@ -17,6 +17,23 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
+    // Stops at the first character without a counterpart: false then.
+    bool ConvertAll(std::string_view in, std::string* out) {
+        out->clear();
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buffer[256];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            size_t result = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out->append(buffer, dst - buffer);
+            if (result == static_cast<size_t>(-1) && errno != E2BIG) return false;
+        }
+        return true;
+    }
+
     template <typename SkipLength>
     std::string Convert(std::string_view in, SkipLength skipLength) {
         std::string out;
@@ -91,6 +108,33 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     if (IsAscii(utf8)) return std::string(utf8);
     thread_local Converter converter("CP932", "UTF-8");
     return converter.Convert(utf8, Utf8CharLength);
+}
+
+// iconv maps some characters onto the form of another (a full-width sign
+// onto its neighbour): only the way back tells the name is the same.
+bool Utf8ToAnsiExact(std::string_view utf8, std::string* ansi) {
+    if (IsAscii(utf8)) {
+        ansi->assign(utf8);
+        return true;
+    }
+    thread_local Converter toAnsi("CP932", "UTF-8");
+    thread_local Converter back("UTF-8", "CP932");
+    thread_local std::string again;
+    return toAnsi.ConvertAll(utf8, ansi) && back.ConvertAll(*ansi, &again) && again == utf8;
+}
+
+bool Utf8ToUtf16(std::string_view utf8, std::u16string* units) {
+    units->assign(utf8.begin(), utf8.end());
+    if (IsAscii(utf8)) return true;
+    thread_local Converter converter("UTF-16LE", "UTF-8");
+    thread_local std::string bytes;
+    if (!converter.ConvertAll(utf8, &bytes)) return false;
+    units->resize(bytes.size() / 2);
+    for (size_t i = 0; i < units->size(); ++i) {
+        (*units)[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                            static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    }
+    return true;
 }
 
 }  // namespace wordoria::platform

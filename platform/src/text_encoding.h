@@ -11,6 +11,13 @@ namespace wordoria::platform {
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// The Shift-JIS form of UTF-8 text that has one: every character maps, and
+// the bytes read back as the same text. False otherwise (ansi is then undefined).
+bool Utf8ToAnsiExact(std::string_view utf8, std::string* ansi);
+
+// UTF-16 code units of UTF-8 text; false for text that is not UTF-8.
+bool Utf8ToUtf16(std::string_view utf8, std::u16string* units);
+
 // True for the first byte of a double-byte Shift-JIS character.
 bool IsAnsiLeadByte(unsigned char byte);
 

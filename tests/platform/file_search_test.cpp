@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,6 +33,13 @@ TEST(FilePattern, WildcardsAsWin32HasThem) {
 
 class FileSearch : public TestFolder {
 protected:
+    // A file by its UTF-8 name on disk, whatever Win32 could call it.
+    static void WriteNative(const std::string& path) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr) << path;
+        std::fclose(file);
+    }
+
     std::vector<std::pair<std::string, DWORD>> Search(const std::string& pattern) {
         std::vector<std::pair<std::string, DWORD>> found;
         WIN32_FIND_DATAA data;
@@ -100,12 +108,55 @@ TEST_F(FileSearch, FailuresGiveWin32Errors) {
     EXPECT_FALSE(FindNextFileA(INVALID_HANDLE_VALUE, &data));
 }
 
-TEST_F(FileSearch, NamesWithoutAShiftJisFormComeBackWithQuestionMarks) {
-    std::filesystem::path path(u8"DATA/記号/caf\u00E9\U0001F600");
-    { std::FILE* file = std::fopen(path.string().c_str(), "wb"); std::fclose(file); }
+// What the program would be handed for such a name opens another file, or none.
+TEST_F(FileSearch, NamesWin32CannotNameAreNeverListed) {
+    for (const char* name : {u8"caf\u00E9\U0001F600.txt", u8"sub\\b.txt", u8"\u00A5.txt", u8"caf??.txt"})
+        WriteNative(std::string(u8"DATA/記号/") + name);
     auto found = Search("DATA/記号/*");
     ASSERT_EQ(found.size(), 3u);
-    EXPECT_EQ(found[2].first, "caf??");
+    EXPECT_EQ(found[2].first, "caf??.txt");  // the one really named so
+
+    // Nor does a search by exact name reach them by another's name.
+    WIN32_FIND_DATAA data;
+    EXPECT_EQ(FindFirstFileA("DATA/記号/sub\\b.txt", &data), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(FindFirstFileA("DATA/記号/\\.txt", &data), INVALID_HANDLE_VALUE);  // where ¥ went
+}
+
+// Windows and Wine sort a folder by upper-cased UTF-16 names, not by the
+// disk's hash order and not by Shift-JIS bytes; "." and ".." come first.
+TEST_F(FileSearch, FoldersComeSortedAsWindowsSortsThem) {
+    for (const char* name : {u8"b.txt", u8"B2", u8"ｱ", u8"あ", u8"Ａ", u8"ｂ", u8"_", u8"A.txt", u8"a.txt",
+                             u8"10.txt", u8"2.txt", u8"1.txt", u8"ω", u8"Ψ"})
+        WriteNative(std::string(u8"DATA/記号/") + name);
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA("DATA/記号/*.*", &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do names.push_back(data.cFileName);
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+    // A.txt and a.txt tie but for case: Wine then orders them as they are.
+    EXPECT_EQ(names, (std::vector<std::string>{".", "..", "1.txt", "10.txt", "2.txt", "A.txt", "a.txt",
+                                               "b.txt", "B2", "_", "Ψ", "ω", "あ", "Ａ", "ｂ", "ｱ"}));
+}
+
+TEST_F(FileSearch, ExactNamesMatchWhateverTheirCase) {
+    for (const char* name : {u8"1.TXT", u8"Ａｂ", u8"Ω", u8"Ж"}) WriteNative(std::string(u8"DATA/記号/") + name);
+    auto find = [](const char* path) {
+        WIN32_FIND_DATAA data;
+        HANDLE handle = FindFirstFileA(path, &data);
+        if (handle == INVALID_HANDLE_VALUE) return std::string("(none)");
+        FindClose(handle);
+        return std::string(data.cFileName);
+    };
+    EXPECT_EQ(find("DATA/記号/1.txt"), "1.TXT");  // the name as it is on disk
+    EXPECT_EQ(find("DATA/記号/1.TXT"), "1.TXT");
+    EXPECT_EQ(find("DATA/記号/ａＢ"), "Ａｂ");
+    EXPECT_EQ(find("DATA/記号/ω"), "Ω");
+    EXPECT_EQ(find("DATA/記号/ж"), "Ж");
+    EXPECT_EQ(find("DATA/記号/AB"), "(none)");  // full-width letters are other letters
+    EXPECT_EQ(find("DATA/記号/2.txt"), "(none)");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(FileSearch, FilesAndFoldersAreMadeAndRemovedByShiftJisName) {
