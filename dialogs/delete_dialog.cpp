@@ -71,8 +71,6 @@ void Decide(HWND hDlg) {
     char szPath[DELETE_PATH_SIZE];
     memcpy(szPath, record.szPath, sizeof szPath);
     if (MessageBoxA(NULL, szMessage, "確認メッセージ", MB_OKCANCEL) != IDOK) return;
-    // A file that stays is reported by the store; either way the list shows
-    // the folder as it now is.
     DeleteWordFile(szPath);
     RunListing();
     RefillList(hDlg);

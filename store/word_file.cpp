@@ -28,18 +28,6 @@ bool EntryExists(const char* pszPath) {
     return true;
 }
 
-// Gone means the probe found nothing there, not that it could not look.
-bool EntryGone(const char* pszPath) {
-    WIN32_FIND_DATAA findData;
-    HANDLE hFind = FindFirstFileA(pszPath, &findData);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        FindClose(hFind);
-        return false;
-    }
-    DWORD dwError = GetLastError();
-    return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND;
-}
-
 void ShowFullMessage(const WordEntry* pEntry) {
     char szText[256];  // the message and a display text of at most 4 bytes
     snprintf(szText, sizeof szText,
@@ -54,14 +42,6 @@ void ShowWriteFailedMessage(const WordEntry* pEntry) {
              "単語を登録できませんでした。\n索引カテゴリ： %s\nのフォルダーに書き込めません。\n"
              "DATAフォルダーと空き容量を確認して下さい。",
              GetCategoryDisplay(pEntry->nCategory));
-    MessageBoxA(NULL, szText, "確認メッセージ", MB_OK);
-}
-
-void ShowDeleteFailedMessage(const char* pszPath) {
-    char szText[WORD_PATH_SIZE + 256];  // the message and a path of any listed name
-    snprintf(szText, sizeof szText,
-             "単語を削除できませんでした。\nファイル名： %s\nを削除できません。\nDATAフォルダーを確認して下さい。",
-             pszPath);
     MessageBoxA(NULL, szText, "確認メッセージ", MB_OK);
 }
 
@@ -172,11 +152,6 @@ int ListWordFiles(int nCategory, int nCapacity, WordFileVisitor pfnVisit, void* 
     return state.nVisited;
 }
 
-// What counts is that the file is gone afterwards: one that another program
-// removed first is no failure, one that is still there must not pass as deleted.
-bool DeleteWordFile(const char* pszPath) {
-    if (DeleteFileA(pszPath)) return true;
-    if (EntryGone(pszPath)) return true;
-    ShowDeleteFailedMessage(pszPath);
-    return false;
-}
+// Nothing is reported either way: the listing that follows shows the folder
+// as it then is, so a file that stayed is still in the list.
+bool DeleteWordFile(const char* pszPath) { return DeleteFileA(pszPath) != FALSE; }

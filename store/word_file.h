@@ -54,8 +54,7 @@ typedef bool (*WordFileVisitor)(const char* pszPath, void* pContext);
 // (a missing folder, or a number outside the table).
 int ListWordFiles(int nCategory, int nCapacity, WordFileVisitor pfnVisit, void* pContext);
 
-// Removes one word file. A file already gone counts as removed; one that is
-// still there afterwards gives false, after telling the user.
+// Removes one word file; false when it could not be removed.
 bool DeleteWordFile(const char* pszPath);
 
 #endif
