@@ -1,15 +1,15 @@
 // The Linux program's entry point: starts Qt and hands over to WinMain.
 #include <windows.h>
 
-#include "native_qt.h"
+#include "qt_application.h"
 #include "text_encoding.h"
 
-#include <QApplication>
 #include <string>
 
 int main(int argc, char** argv) {
-    // Never destroyed: windows live until the process ends, as on Windows.
-    wordoria::platform::InstallKeyboardFocus(*new QApplication(argc, argv));
+    // The program reads no command line, so Qt gets an argument list of its
+    // own: "-reverse" or "-platform" must not change or end the program.
+    wordoria::platform::EnsureQtApplication();
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) commandLine += ' ';

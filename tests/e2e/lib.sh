@@ -12,10 +12,10 @@ PID=""
 # Leaves no program behind, whatever happened.
 stop_wordoria() { [ -n "$PID" ] && kill "$PID" 2>/dev/null; }
 
-# start_wordoria BINARY WORKDIR [RUNNER]: starts it in WORKDIR (through
-# RUNNER, such as wine, when given), sets PID and WINDOW.
+# start_wordoria BINARY WORKDIR [RUNNER [ARGUMENTS...]]: starts it in WORKDIR
+# (through RUNNER, such as wine, when not empty), sets PID and WINDOW.
 start_wordoria() {
-    (cd "$2" && exec ${3:-} "$1") &
+    (cd "$2" && exec ${3:-} "$1" "${@:4}") &
     PID=$!
     WINDOW=""
     for _ in $(seq 1 300); do  # Wine takes its time on a first start
