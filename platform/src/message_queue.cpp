@@ -65,8 +65,17 @@ MSG Make(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+// Win32 keeps at most one pending move per window, updated in place, so a
+// burst of moves never stands between a press and the loop that takes one
+// message a turn.
 void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    TheQueue().input.push_back(Make(hwnd, message, wParam, lParam));
+    std::deque<MSG>& input = TheQueue().input;
+    if (message == WM_MOUSEMOVE && !input.empty() && input.back().message == WM_MOUSEMOVE &&
+        input.back().hwnd == hwnd) {
+        input.back() = Make(hwnd, message, wParam, lParam);
+        return;
+    }
+    input.push_back(Make(hwnd, message, wParam, lParam));
 }
 
 void ForgetMessagesFor(HWND hwnd) {

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -294,6 +295,59 @@ TEST_F(Windows, MouseInputCarriesClientCoordinatesAndNoCapture) {
     std::vector<UINT> expected{WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP};
     EXPECT_EQ(mouse, expected);  // no WM_LBUTTONDBLCLK without CS_DBLCLKS
     EXPECT_EQ(seen[0].lParam, MAKELPARAM(15, 25));
+}
+
+// The loop takes one message a turn: a burst of moves must not delay a press.
+TEST_F(Windows, PendingMovesMergeAsWin32MergesThem) {
+    HWND window = Create();
+    HWND other = Create();
+    ShowWindow(window, SW_SHOW);
+    ShowWindow(other, SW_SHOW);
+    DispatchPending();
+    seen.clear();
+    using namespace wordoria::testing;
+    for (int i = 0; i < 100; ++i) InjectMouseMove(window, i % 50, 10);
+    InjectMousePress(window, 49, 10);
+    auto turn = [] {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    };
+    auto pressed = [] {
+        for (const Seen& s : seen) {
+            if (s.message == WM_LBUTTONDOWN) return true;
+        }
+        return false;
+    };
+    turn();
+    turn();
+    EXPECT_TRUE(pressed());
+    auto firstMove = std::find_if(seen.begin(), seen.end(), [](const Seen& s) { return s.message == WM_MOUSEMOVE; });
+    ASSERT_NE(firstMove, seen.end());
+    EXPECT_EQ(firstMove->lParam, MAKELPARAM(49, 10));  // the last position
+    InjectMouseRelease(window, 49, 10);
+    DispatchPending();
+
+    // Only a move with nothing queued after it takes the next one in.
+    seen.clear();
+    InjectMouseMove(window, 1, 1);
+    InjectMouseMove(other, 2, 2);
+    InjectMouseMove(window, 3, 3);
+    InjectMousePress(window, 3, 3);
+    InjectMouseMove(window, 4, 4);
+    InjectMouseMove(window, 5, 5);
+    DispatchPending();
+    std::vector<std::pair<UINT, LPARAM>> mouse;
+    for (const Seen& s : seen) {
+        if (s.message >= WM_MOUSEFIRST && s.message <= WM_MOUSELAST) mouse.emplace_back(s.message, s.lParam);
+    }
+    std::vector<std::pair<UINT, LPARAM>> expected{{WM_MOUSEMOVE, MAKELPARAM(1, 1)},
+                                                  {WM_MOUSEMOVE, MAKELPARAM(2, 2)},
+                                                  {WM_MOUSEMOVE, MAKELPARAM(3, 3)},
+                                                  {WM_LBUTTONDOWN, MAKELPARAM(3, 3)},
+                                                  {WM_MOUSEMOVE, MAKELPARAM(5, 5)}};
+    EXPECT_EQ(mouse, expected);
+    InjectMouseRelease(window, 5, 5);
+    DispatchPending();
 }
 
 TEST_F(Windows, MessageBoxOwnerIsDisabledWhileOpenAndOtherWindowsStayUsable) {
