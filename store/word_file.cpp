@@ -74,9 +74,10 @@ int WriteWordInGroup(const WordEntry* pEntry, int nGroup) {
     return WRITE_FULL;
 }
 
-// Cuts a trailing CR LF or a trailing LF off a field read by fgets.
+// Cuts a trailing CR LF or a trailing LF off a field read by fgets. A cut
+// past the text's own zero would change nothing of it, so the scan ends there.
 void CutLineEnd(char* pszField) {
-    for (int i = 0; i < CUT_SCAN_END; i++) {
+    for (int i = 0; i < CUT_SCAN_END && pszField[i] != '\0'; i++) {
         if ((pszField[i] == '\r' && pszField[i + 1] == '\n') || (pszField[i] == '\n' && pszField[i + 1] == '\0')) {
             pszField[i] = '\0';
             return;

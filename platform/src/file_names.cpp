@@ -20,11 +20,32 @@ char16_t UpperCase(char16_t unit) {
     return unit;
 }
 
-int CompareIgnoringCase(std::u16string_view a, std::u16string_view b) {
+bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+// A name's UTF-16 units without making them for plain ASCII, which most
+// names of a listing are.
+struct Units {
+    explicit Units(const FileName& name) : ascii(name.wide.empty() ? &name.ansi : nullptr), wide(&name.wide) {}
+    size_t size() const { return ascii != nullptr ? ascii->size() : wide->size(); }
+    char16_t operator[](size_t i) const {
+        return ascii != nullptr ? static_cast<unsigned char>((*ascii)[i]) : (*wide)[i];
+    }
+    const std::string* ascii;
+    const std::u16string* wide;
+};
+
+template <typename A, typename B>
+int Compare(const A& a, const B& b, bool ignoreCase) {
     size_t common = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < common; ++i) {
-        char16_t upperA = UpperCase(a[i]), upperB = UpperCase(b[i]);
-        if (upperA != upperB) return upperA < upperB ? -1 : 1;
+        char16_t unitA = ignoreCase ? UpperCase(a[i]) : a[i];
+        char16_t unitB = ignoreCase ? UpperCase(b[i]) : b[i];
+        if (unitA != unitB) return unitA < unitB ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
@@ -33,17 +54,32 @@ int CompareIgnoringCase(std::u16string_view a, std::u16string_view b) {
 
 bool ToFileName(std::string_view disk, FileName* name) {
     if (disk.find('\\') != std::string_view::npos) return false;
-    if (!Utf8ToAnsiExact(disk, &name->ansi)) return false;
-    if (!Utf8ToUtf16(disk, &name->wide)) return false;
     name->disk.assign(disk);
-    return true;
+    if (IsAscii(disk)) {
+        name->ansi.assign(disk);
+        name->wide.clear();
+        name->upper.assign(disk);
+        for (char& c : name->upper) c = static_cast<char>(UpperCase(static_cast<unsigned char>(c)));
+        return true;
+    }
+    name->upper.clear();
+    return Utf8ToAnsiExact(disk, &name->ansi) && Utf8ToUtf16(disk, &name->wide);
 }
 
 bool ListedBefore(const FileName& a, const FileName& b) {
-    int order = CompareIgnoringCase(a.wide, b.wide);
-    return order != 0 ? order < 0 : a.wide < b.wide;
+    if (a.wide.empty() && b.wide.empty()) {  // both ASCII: bytes compare as their units would
+        int order = a.upper.compare(b.upper);
+        return order != 0 ? order < 0 : a.ansi < b.ansi;
+    }
+    Units unitsA(a), unitsB(b);
+    int order = Compare(unitsA, unitsB, true);
+    return order != 0 ? order < 0 : Compare(unitsA, unitsB, false) < 0;
 }
 
-bool SameNameIgnoringCase(std::u16string_view a, std::u16string_view b) { return CompareIgnoringCase(a, b) == 0; }
+bool MatchesIgnoringCase(std::string_view disk, std::u16string_view wanted, FileName* name) {
+    // An ASCII name has as many units as bytes: most names fail here, unconverted.
+    if (IsAscii(disk) && disk.size() != wanted.size()) return false;
+    return ToFileName(disk, name) && Compare(Units(*name), wanted, true) == 0;
+}
 
 }  // namespace wordoria::platform

@@ -6,12 +6,13 @@
 
 namespace wordoria::platform {
 
-// A name on disk as a Win32 program sees it: its Shift-JIS form and its
-// UTF-16 form, which Win32 sorts and compares by.
+// A name on disk as a Win32 program sees it: its Shift-JIS form, and the
+// UTF-16 form that Win32 sorts and compares by.
 struct FileName {
-    std::string disk;   // UTF-8, as readdir gave it
+    std::string disk;     // UTF-8, as readdir gave it
     std::string ansi;
-    std::u16string wide;
+    std::u16string wide;  // empty for a plain ASCII name: its units are its bytes
+    std::string upper;    // a plain ASCII name upper-cased, the key it sorts by
 };
 
 // False for a name the program could not open by the name it would be
@@ -23,7 +24,8 @@ bool ToFileName(std::string_view disk, FileName* name);
 // breaks ties of case by the names as they are.
 bool ListedBefore(const FileName& a, const FileName& b);
 
-// Windows finds a file whatever the case of its letters.
-bool SameNameIgnoringCase(std::u16string_view a, std::u16string_view b);
+// Windows finds a file whatever the case of its letters: true when `disk`
+// is a name Win32 can name and it equals `wanted` but for case; fills `name`.
+bool MatchesIgnoringCase(std::string_view disk, std::u16string_view wanted, FileName* name);
 
 }  // namespace wordoria::platform

@@ -30,6 +30,7 @@ namespace {
 struct FileSearch {
     int folderFd = -1;  // none for a search by exact name: it finds one entry
     std::vector<FileName> names;
+    std::vector<size_t> order;  // indices into names, in listing order
     size_t next = 0;
     ~FileSearch() {
         if (folderFd >= 0) close(folderFd);
@@ -73,8 +74,8 @@ bool StatEntry(int dirFd, const char* name, struct stat* info) {
 }
 
 bool ReadNextMatch(FileSearch* search, WIN32_FIND_DATAA* data) {
-    while (search->next < search->names.size()) {
-        const FileName& name = search->names[search->next++];
+    while (search->next < search->order.size()) {
+        const FileName& name = search->names[search->order[search->next++]];
         struct stat info;
         if (!StatEntry(search->folderFd, name.disk.c_str(), &info)) continue;  // vanished meanwhile
         Fill(data, name.ansi.c_str(), name.ansi.size(), info);
@@ -85,21 +86,28 @@ bool ReadNextMatch(FileSearch* search, WIN32_FIND_DATAA* data) {
 
 bool IsDots(const std::string& name) { return name == "." || name == ".."; }
 
-// Every entry a Win32 program could name, in Win32's order.
-std::vector<FileName> ReadFolder(DIR* dir, const std::string& pattern) {
-    std::vector<FileName> names;
+// Every entry a Win32 program could name, and the order Win32 lists them in.
+void ReadFolder(DIR* dir, const std::string& pattern, FileSearch* search) {
     FileName name;
     while (dirent* entry = readdir(dir)) {
         if (!ToFileName(entry->d_name, &name)) continue;
         if (name.ansi.size() >= MAX_PATH) continue;  // no Win32 name is that long
         if (!MatchesFilePattern(pattern, name.ansi)) continue;
-        names.push_back(std::move(name));
+        search->names.push_back(std::move(name));
     }
-    auto dotsLast = std::stable_partition(names.begin(), names.end(),
-                                          [](const FileName& each) { return IsDots(each.disk); });
-    std::sort(names.begin(), dotsLast, [](const FileName& a, const FileName& b) { return a.disk.size() < b.disk.size(); });
-    std::sort(dotsLast, names.end(), ListedBefore);
-    return names;
+    const std::vector<FileName>& names = search->names;
+    std::vector<size_t>& order = search->order;
+    for (const char* dots : {".", ".."}) {
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (names[i].disk == dots) order.push_back(i);
+        }
+    }
+    size_t dotCount = order.size();
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (!IsDots(names[i].disk)) order.push_back(i);
+    }
+    std::sort(order.begin() + dotCount, order.end(),
+              [&names](size_t a, size_t b) { return ListedBefore(names[a], names[b]); });
 }
 
 HANDLE Fail(DWORD error) {
@@ -125,14 +133,41 @@ bool FindIgnoringCase(const std::string& folder, const std::string& wanted, File
     if (dir == nullptr) return false;
     bool matched = false;
     while (dirent* entry = readdir(dir)) {
-        if (IsDots(entry->d_name) || !ToFileName(entry->d_name, found)) continue;
-        if (SameNameIgnoringCase(found->wide, wantedWide)) {
+        if (!IsDots(entry->d_name) && MatchesIgnoringCase(entry->d_name, wantedWide, found)) {
             matched = true;
             break;
         }
     }
     closedir(dir);
     return matched;
+}
+
+enum class Lookup { Found, Missing, Unknown };
+
+// No character of code page 932 upper-cases into ASCII, so a plain ASCII
+// name can only match its own other spellings: those few are tried by stat
+// instead of reading a folder of thousands of names.
+Lookup FindAsciiSpelling(const std::string& folder, const std::string& wanted, FileName* found) {
+    const size_t maxLetters = 8;
+    std::vector<size_t> letters;
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        auto c = static_cast<unsigned char>(wanted[i]);
+        if (c >= 0x80) return Lookup::Unknown;
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) letters.push_back(i);
+    }
+    if (letters.size() > maxLetters) return Lookup::Unknown;
+    std::string spelling = wanted;
+    struct stat info;
+    for (unsigned flips = 1; flips < (1u << letters.size()); ++flips) {
+        for (size_t bit = 0; bit < letters.size(); ++bit) {
+            char c = wanted[letters[bit]];
+            spelling[letters[bit]] = (flips >> bit & 1) ? static_cast<char>(c ^ 0x20) : c;  // the other case
+        }
+        if (StatEntry(AT_FDCWD, (folder + '/' + spelling).c_str(), &info)) {
+            return ToFileName(spelling, found) ? Lookup::Found : Lookup::Missing;
+        }
+    }
+    return Lookup::Missing;
 }
 
 HANDLE Found(WIN32_FIND_DATAA* data, const std::string& ansiName, const struct stat& info) {
@@ -151,7 +186,10 @@ HANDLE FindExact(const std::string& path, size_t slash, const char* ansiName, WI
     if (!IsFolder(folder)) return Fail(ERROR_PATH_NOT_FOUND);
     if (error != ENOENT) return Fail(ErrorFromErrno(error));
     FileName found;
-    if (!FindIgnoringCase(folder, path.substr(slash + 1), &found) ||
+    std::string wanted = path.substr(slash + 1);
+    Lookup lookup = FindAsciiSpelling(folder, wanted, &found);
+    if (lookup == Lookup::Unknown) lookup = FindIgnoringCase(folder, wanted, &found) ? Lookup::Found : Lookup::Missing;
+    if (lookup == Lookup::Missing ||
         !StatEntry(AT_FDCWD, (folder + '/' + found.disk).c_str(), &info))
         return Fail(ERROR_FILE_NOT_FOUND);
     return Found(data, found.ansi, info);
@@ -162,7 +200,7 @@ HANDLE FindByPattern(const std::string& path, size_t slash, WIN32_FIND_DATAA* da
     if (dir == nullptr) return Fail(ERROR_PATH_NOT_FOUND);
     HANDLE handle = Searches().Open();
     FileSearch* search = Searches().Find(handle);
-    search->names = ReadFolder(dir, Utf8ToAnsi(path.substr(slash + 1)));
+    ReadFolder(dir, Utf8ToAnsi(path.substr(slash + 1)), search);
     search->folderFd = dup(dirfd(dir));
     closedir(dir);
     if (!ReadNextMatch(search, data)) {
