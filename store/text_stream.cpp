@@ -9,12 +9,14 @@
 #include <sys/stat.h>
 
 bool TextOpenRead(TextFile* pFile, const char* pszPath) {
+    pFile->bWriting = false;
     pFile->pFile = fopen(pszPath, "rt");
     return pFile->pFile != NULL;
 }
 
 int TextCreateNew(TextFile* pFile, const char* pszPath) {
     pFile->pFile = NULL;
+    pFile->bWriting = true;
     int nFd = _open(pszPath, _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT, _S_IREAD | _S_IWRITE);
     if (nFd < 0) return errno == EEXIST ? TEXT_EXISTS : TEXT_FAILED;
     pFile->pFile = _fdopen(nFd, "wt");
@@ -31,10 +33,14 @@ bool TextPuts(const char* pszText, TextFile* pFile) { return fputs(pszText, pFil
 
 bool TextClose(TextFile* pFile) {
     bool bWritten = ferror(pFile->pFile) == 0;
+    if (bWritten && pFile->bWriting)
+        bWritten = fflush(pFile->pFile) == 0 && _commit(_fileno(pFile->pFile)) == 0;
     if (fclose(pFile->pFile) != 0) bWritten = false;
     pFile->pFile = NULL;
     return bWritten;
 }
+
+bool TextSyncFolder(const char*) { return true; }
 
 #else
 
@@ -155,9 +161,18 @@ bool TextPuts(const char* pszText, TextFile* pFile) {
 bool TextClose(TextFile* pFile) {
     bool bWritten = !pFile->bFailed;
     if (pFile->bWriting && pFile->nLength > 0) bWritten = Flush(pFile);
+    if (pFile->bWriting && bWritten && fsync(pFile->nFd) != 0) bWritten = false;
     if (close(pFile->nFd) != 0) bWritten = false;
     pFile->nFd = -1;
     return bWritten;
+}
+
+bool TextSyncFolder(const char* pszFolder) {
+    int nFd = ansi_open(pszFolder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (nFd < 0) return false;
+    bool bSynced = fsync(nFd) == 0;
+    close(nFd);
+    return bSynced;
 }
 
 #endif

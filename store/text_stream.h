@@ -18,6 +18,7 @@ enum { TEXT_BUFFER_SIZE = 1024 };  // a whole word file in one read
 struct TextFile {
 #ifdef _WIN32
     FILE* pFile;  // the C runtime's own text mode
+    bool bWriting;
 #else
     int nFd;
     int nPos;
@@ -41,7 +42,13 @@ char* TextGets(char* pszBuffer, int nSize, TextFile* pFile);
 
 bool TextPuts(const char* pszText, TextFile* pFile);
 
-// Closes the stream; false when anything written may not have reached the file.
+// Closes the stream; false when anything written may not have reached the
+// file. What was written is on the disk, not only in the system's cache,
+// before it returns: a power cut right after a confirmation loses nothing.
 bool TextClose(TextFile* pFile);
+
+// Makes the folder's own changes (an entry added or removed) durable; on
+// Windows the file system keeps them itself.
+bool TextSyncFolder(const char* pszFolder);
 
 #endif

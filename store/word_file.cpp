@@ -65,7 +65,8 @@ int WriteWordInGroup(const WordEntry* pEntry, int nGroup) {
         if (EntryExists(szPath)) continue;
         int nCreated = TextCreateNew(&s_file, szPath);
         if (nCreated == TEXT_EXISTS) continue;
-        if (nCreated == TEXT_CREATED && WriteEntry(&s_file, pEntry)) return WRITE_DONE;
+        // Confirmed means on the disk: the file's bytes and its name in the folder.
+        if (nCreated == TEXT_CREATED && WriteEntry(&s_file, pEntry) && TextSyncFolder(szFolder)) return WRITE_DONE;
         if (nCreated == TEXT_CREATED) DeleteFileA(szPath);
         ShowWriteFailedMessage(pEntry);
         return WRITE_FAILED;
@@ -154,5 +155,17 @@ int ListWordFiles(int nCategory, int nCapacity, WordFileVisitor pfnVisit, void* 
 }
 
 // Nothing is reported either way: the listing that follows shows the folder
-// as it then is, so a file that stayed is still in the list.
-bool DeleteWordFile(const char* pszPath) { return DeleteFileA(pszPath) != FALSE; }
+// as it then is, so a file that stayed is still in the list. A removal is
+// made durable like a registration, so a power cut cannot bring it back.
+bool DeleteWordFile(const char* pszPath) {
+    if (!DeleteFileA(pszPath)) return false;
+    char szFolder[WORD_PATH_SIZE];
+    const char* pszSlash = strrchr(pszPath, '/');  // never a trail byte of Shift-JIS
+    int nLength = pszSlash == NULL ? 0 : (int)(pszSlash - pszPath);
+    if (nLength > 0 && nLength < (int)sizeof szFolder) {
+        memcpy(szFolder, pszPath, nLength);
+        szFolder[nLength] = '\0';
+        TextSyncFolder(szFolder);
+    }
+    return true;
+}

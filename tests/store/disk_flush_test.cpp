@@ -1,0 +1,87 @@
+// A confirmed registration or removal is on the disk when the call returns:
+// fsync of the word file with all its bytes, then of its folder. Reading and
+// listing, which the view does on every press, flush nothing.
+#ifndef _WIN32
+#include <word_file.h>
+
+#include "../support/test_folder.h"
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Flush {
+    std::string path;  // what the descriptor names, as /proc tells
+    bool folder;
+    off_t size;
+};
+std::vector<Flush> g_flushes;
+
+}  // namespace
+
+// Stands in for the C library's fsync in this test program: the store's own
+// calls land here, are recorded, and still reach the kernel.
+extern "C" int fsync(int fd) {
+    char link[64], target[4096];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    ssize_t length = readlink(link, target, sizeof target - 1);
+    struct stat info {};
+    fstat(fd, &info);
+    g_flushes.push_back({length > 0 ? std::string(target, length) : "?", S_ISDIR(info.st_mode), info.st_size});
+    return static_cast<int>(syscall(SYS_fsync, fd));
+}
+
+namespace {
+
+using namespace wordoria::test;
+
+class DiskFlush : public TestFolder {
+protected:
+    void SetUp() override {
+        TestFolder::SetUp();
+        g_flushes.clear();
+    }
+    // As /proc names it: the real path, whatever links lead to the test's folder.
+    std::string Native(const char* utf8) { return std::filesystem::canonical(root()).string() + "/" + utf8; }
+};
+
+TEST_F(DiskFlush, ARegistrationFlushesTheFileWholeThenItsFolder) {
+    WordEntry entry{};
+    entry.nCategory = 7;
+    std::strcpy(entry.szName, "ab");
+    std::strcpy(entry.szContent, "cd\r\nef");
+    ASSERT_EQ(WriteWordKana(&entry), WRITE_DONE);
+    ASSERT_EQ(g_flushes.size(), 2u);
+    EXPECT_EQ(g_flushes[0].path, Native(u8"DATA/日本語/か行/き/1.txt"));
+    EXPECT_FALSE(g_flushes[0].folder);
+    EXPECT_EQ(g_flushes[0].size, 11);  // every byte written before the flush
+    EXPECT_EQ(g_flushes[1].path, Native(u8"DATA/日本語/か行/き"));
+    EXPECT_TRUE(g_flushes[1].folder);
+}
+
+TEST_F(DiskFlush, ARemovalFlushesItsFolderAndReadingFlushesNothing) {
+    WriteBytes("DATA/記号/1.txt", "w\r\nc");
+    char name[WORD_FIELD_SIZE], lines[WORD_LINE_COUNT][WORD_FIELD_SIZE];
+    ASSERT_TRUE(ReadWordFile("DATA/記号/1.txt", name, lines));
+    auto visit = [](const char*, void*) { return true; };
+    EXPECT_EQ(ListWordFiles(81, 10, visit, nullptr), 1);
+    EXPECT_TRUE(g_flushes.empty());
+
+    ASSERT_TRUE(DeleteWordFile("DATA/記号/1.txt"));
+    ASSERT_EQ(g_flushes.size(), 1u);
+    EXPECT_EQ(g_flushes[0].path, Native(u8"DATA/記号"));
+    EXPECT_TRUE(g_flushes[0].folder);
+
+    g_flushes.clear();
+    EXPECT_FALSE(DeleteWordFile("DATA/記号/1.txt"));  // nothing removed, nothing to flush
+    EXPECT_TRUE(g_flushes.empty());
+}
+
+}  // namespace
+#endif
