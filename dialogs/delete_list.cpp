@@ -5,7 +5,16 @@
 #include <categories.h>
 #include <word_file.h>
 
+#include <stddef.h>
 #include <string.h>
+
+// The record's layout is part of what the deletion list keeps: 701 bytes,
+// fields in this order.
+static_assert(sizeof(DeleteRecord) == 701, "a deletion record is 701 bytes");
+static_assert(offsetof(DeleteRecord, szName) == 0, "szName comes first");
+static_assert(offsetof(DeleteRecord, bLoaded) == 100, "bLoaded follows the name");
+static_assert(offsetof(DeleteRecord, szPath) == 101, "szPath follows bLoaded");
+static_assert(offsetof(DeleteRecord, szLine) == 201, "the five lines come last");
 
 int g_nDeleteCount = 0;
 DeleteRecord g_aDeleteRecord[DELETE_TABLE_SIZE];

@@ -107,7 +107,10 @@ TEST_F(Delete, RadioGroupsAndTheirFolders) {
     Word("DATA/日本語/や行/よ/1.txt", "yo-word");
     Word("DATA/英語/Z/1.txt", "z-word");
     Word("DATA/記号/1.txt", "symbol");
+    const int* ids = GetCategoryButtonIds();
+    for (int i = 0; i < CATEGORY_COUNT; ++i) SendMessageA(Item(ids[i]), BM_SETCHECK, BST_CHECKED, 0);
     Click(IDC_KANA_A);
+    for (int i = 0; i < CATEGORY_COUNT; ++i) EXPECT_EQ(Checked(ids[i]), ids[i] == IDC_KANA_A) << ids[i];
     Click(IDC_KANA_I);
     EXPECT_FALSE(Checked(IDC_KANA_A));
     EXPECT_TRUE(Checked(IDC_KANA_I));

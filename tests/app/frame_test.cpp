@@ -96,9 +96,17 @@ TEST_F(Frame, RegistrationToDeletionSwapsTheDialogsInOnePaintAndLaterPaintsTouch
     calls.clear();
     InvalidateRect(Main(), nullptr, TRUE);
     calls.clear();
+    GdiRecorder drawing;
     Settle();
     EXPECT_EQ(Count(calls, WindowCall::Show), 0);
     EXPECT_EQ(Count(calls, WindowCall::Activate), 0);
+    // Nothing drawn but the erase that BeginPaint makes with the class brush.
+    for (const GdiCall& call : drawing.calls()) {
+        if (call.window != Main()) continue;
+        EXPECT_EQ(call.kind, GdiCall::Fill) << call.text;
+        EXPECT_EQ(call.rect.right - call.rect.left, 800);
+        EXPECT_EQ(call.rect.bottom - call.rect.top, 600);
+    }
 }
 
 TEST_F(Frame, CloseAsksAndNoLeavesEverything) {
@@ -123,6 +131,9 @@ TEST_F(Frame, CloseBoxAndYesEndWithExitCodeZero) {
     EXPECT_FALSE(going);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(boxes.calls().size(), 1u);
+    // The program ends its loop; it never lets the default handling destroy the window.
+    EXPECT_TRUE(IsWindow(Main()));
+    EXPECT_TRUE(IsWindowVisible(Main()));
 }
 
 // Escape acts only while the main window has the keyboard focus: not while a
@@ -149,6 +160,9 @@ TEST_F(Frame, EscapeEndsAtOnceWithoutAskingWhileTheMainWindowHasTheFocus) {
     EXPECT_FALSE(going);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(boxes.calls().size(), 1u);
+    // The program ends its loop; it never lets the default handling destroy the window.
+    EXPECT_TRUE(IsWindow(Main()));
+    EXPECT_TRUE(IsWindowVisible(Main()));
 }
 
 TEST_F(Frame, AboutBoxNamesTheProductAndVersion) {
@@ -230,6 +244,31 @@ TEST_F(Frame, ASecondWindowOfTheClassSaysSoAndIsStillCreated) {
     DestroyWindow(second.m_hWnd);
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// In a process of its own, as the program starts: nothing set by a test
+// fixture, the loop's first paint draws the view (index panel, help page).
+TEST(FrameStartup, TheFirstPaintAfterStartUpDrawsTheView) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto run = [] {
+        wordoria::platform::EnsureQtApplication();
+        g_App.m_hInstance = GetModuleHandleA(nullptr);
+        g_App.m_nCmdShow = SW_SHOWDEFAULT;
+        if (!g_App.m_sub_Init()) std::_Exit(2);
+        GdiRecorder drawing;
+        bool index = false, help = false;
+        for (int turn = 0; turn < 50 && !(index && help); ++turn) {
+            wordoria::test::Turn();
+            for (const GdiCall& call : drawing.calls()) {
+                index |= call.window == Main() && call.text == "索引";
+                help |= call.window == Main() && call.text == "Wordoriaの使い方";
+            }
+        }
+        bool shown = g_App.m_main.m_nMode == 0 && g_App.m_main.m_bShown &&
+                     !IsWindowVisible(g_App.m_main.m_hDlgRegist) && !IsWindowVisible(g_App.m_main.m_hDlgDelete);
+        std::_Exit(index && help && shown ? 0 : 1);
+    };
+    EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
 }
 
 // In a process of its own: start-up must fail before any window exists.

@@ -78,6 +78,12 @@ TEST_F(Regist, EachMissingCombinationHasItsOwnMessage) {
 }
 
 TEST_F(Regist, RadioGroupsAreLinkedByHand) {
+    // あ stands alone in its group: a click on it unchecks every other button.
+    const int* ids = GetCategoryButtonIds();
+    for (int i = 0; i < CATEGORY_COUNT; ++i) SendMessageA(Item(ids[i]), BM_SETCHECK, BST_CHECKED, 0);
+    Click(IDC_KANA_A);
+    EXPECT_TRUE(Checked(IDC_KANA_A));
+    for (int i = 0; i < CATEGORY_COUNT; ++i) EXPECT_EQ(Checked(ids[i]), ids[i] == IDC_KANA_A) << ids[i];
     Click(IDC_KANA_A);
     Click(IDC_KANA_I);
     EXPECT_FALSE(Checked(IDC_KANA_A));
@@ -154,6 +160,22 @@ TEST_F(Regist, LongNamesAreCutAtEightyBytesAndLinesStayLines) {
     EXPECT_NE(boxes.calls()[0].text.find("単語名　　　： " + name.substr(0, 80) + "\n"), std::string::npos);
     EXPECT_NE(boxes.calls()[0].text.find("内容　　　　： one\r\ntwo\r\nthree\n"), std::string::npos);
     EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/1.txt"), name.substr(0, 80) + "\r\none\r\r\ntwo\r\r\nthree");
+}
+
+// Text the program sets is never cut, so a long content reaches the field
+// whole: the dialog reads 420 bytes of it, never half a double-byte character.
+TEST_F(Regist, TheContentIsReadUpToFourHundredTwentyBytes) {
+    MessageBoxHook boxes;
+    Click(IDC_KANA_KI);
+    Fill("long", std::string(500, 'c'));
+    Click(IDC_DECIDE);
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/1.txt"), "long\r\n" + std::string(420, 'c'));
+
+    Fill("wide", std::string(419, 'c') + "あい");  // あ would take bytes 420 and 421
+    Click(IDC_DECIDE);
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/2.txt"), "wide\r\n" + std::string(419, 'c'));
+    ASSERT_EQ(boxes.calls().size(), 2u);
+    EXPECT_NE(boxes.calls()[1].text.find("： " + std::string(419, 'c') + "\n"), std::string::npos);
 }
 
 TEST_F(Regist, AFullCategorySaysSoAfterTheConfirmation) {

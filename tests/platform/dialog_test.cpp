@@ -122,7 +122,8 @@ TEST_F(Dialogs, ScreenshotsOfBothTemplates) {
         MoveWindow(dialog, 0, 0, 800, 600, TRUE);
         ShowWindow(dialog, SW_SHOW);
         DispatchPending();
-        std::string path = "dialog" + std::to_string(id) + ".png";
+        // Into the build tree, for a person to look at; never the working folder.
+        std::string path = std::string(WORDORIA_TEST_OUTPUT_DIR) + "/dialog" + std::to_string(id) + ".png";
         EXPECT_TRUE(wordoria::testing::SaveClientArea(parent_, path)) << path;
         ShowWindow(dialog, SW_HIDE);
     }
