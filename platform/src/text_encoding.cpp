@@ -23,15 +23,7 @@ public:
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         char* src = const_cast<char*>(in.data());
         size_t srcLeft = in.size();
-        char buffer[256];
-        while (srcLeft > 0) {
-            char* dst = buffer;
-            size_t dstLeft = sizeof buffer;
-            size_t result = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            out->append(buffer, dst - buffer);
-            if (result == static_cast<size_t>(-1) && errno != E2BIG) return false;
-        }
-        return true;
+        return ConvertRun(&src, &srcLeft, out);
     }
 
     template <typename SkipLength>
@@ -41,13 +33,7 @@ public:
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         char* src = const_cast<char*>(in.data());
         size_t srcLeft = in.size();
-        char buffer[256];
-        while (srcLeft > 0) {
-            char* dst = buffer;
-            size_t dstLeft = sizeof buffer;
-            size_t result = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            out.append(buffer, dst - buffer);
-            if (result != static_cast<size_t>(-1) || errno == E2BIG) continue;
+        while (!ConvertRun(&src, &srcLeft, &out)) {
             // Invalid or incomplete input: stand in '?' for one character.
             size_t skip = skipLength(src, srcLeft);
             out.push_back('?');
@@ -59,6 +45,19 @@ public:
     }
 
 private:
+    // Appends what converts; false where input stops that has no counterpart.
+    bool ConvertRun(char** src, size_t* srcLeft, std::string* out) {
+        char buffer[256];
+        while (*srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            size_t result = iconv(cd_, src, srcLeft, &dst, &dstLeft);
+            out->append(buffer, dst - buffer);
+            if (result == static_cast<size_t>(-1) && errno != E2BIG) return false;
+        }
+        return true;
+    }
+
     iconv_t cd_;
 };
 

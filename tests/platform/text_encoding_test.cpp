@@ -24,6 +24,25 @@ TEST(TextEncoding, UnmappableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(AnsiToUtf8("\xA0z"), "?z");                 // unassigned single byte
 }
 
+// A file name must read back as itself: iconv maps some characters onto
+// another's form (the yen sign onto the backslash, the wave dash onto the
+// full-width tilde), and those have no Shift-JIS name of their own.
+TEST(TextEncoding, ExactConversionRefusesWhatDoesNotReadBack) {
+    std::string ansi;
+    EXPECT_TRUE(Utf8ToAnsiExact(u8"表ソ能.txt", &ansi));
+    EXPECT_EQ(ansi, "表ソ能.txt");
+    EXPECT_TRUE(Utf8ToAnsiExact(u8"～", &ansi));         // U+FF5E, the form 0x8160 reads back as
+    EXPECT_FALSE(Utf8ToAnsiExact(u8"\u301C", &ansi));   // the wave dash that also maps there
+    EXPECT_FALSE(Utf8ToAnsiExact(u8"\u00A5.txt", &ansi));
+    EXPECT_FALSE(Utf8ToAnsiExact(u8"a\U0001F600", &ansi));
+    EXPECT_FALSE(Utf8ToAnsiExact("a\xFF", &ansi));
+
+    std::u16string wide;
+    EXPECT_TRUE(Utf8ToUtf16(u8"aＡ漢", &wide));
+    EXPECT_EQ(wide, u"aＡ漢");
+    EXPECT_FALSE(Utf8ToUtf16("a\xFF", &wide));
+}
+
 TEST(TextEncoding, LeadBytes) {
     EXPECT_TRUE(IsAnsiLeadByte(0x81));
     EXPECT_TRUE(IsAnsiLeadByte(0x9F));
