@@ -20,7 +20,7 @@ done
 FLAGS="-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -Wno-invalid-source-encoding -I$ROOT/store -I$ROOT/platform/include -I$ROOT/platform/src -I$ROOT/res"
 STORE="$OUT/sjis/categories.cpp $OUT/sjis/data_tree.cpp $OUT/sjis/text_stream.cpp $OUT/sjis/word_file.cpp"
-PLATFORM="$ROOT/platform/src/file_ops.cpp $ROOT/platform/src/file_search.cpp $ROOT/platform/src/file_search_match.cpp
+PLATFORM="$ROOT/platform/src/file_names.cpp $ROOT/platform/src/file_ops.cpp $ROOT/platform/src/file_search.cpp $ROOT/platform/src/file_search_match.cpp
           $ROOT/platform/src/last_error.cpp $ROOT/platform/src/native_path.cpp $ROOT/platform/src/text_encoding.cpp
           $ROOT/platform/src/testing.cpp $ROOT/platform/src/timing.cpp"
 for target in reading listing; do
