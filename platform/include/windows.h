@@ -4,6 +4,9 @@
 #ifndef WORDORIA_PLATFORM_WINDOWS_H
 #define WORDORIA_PLATFORM_WINDOWS_H
 
+// windres reads this header too, for the style constants of res/wordoria.rc:
+// it sees only the constants.
+#ifndef RC_INVOKED
 #include <stddef.h>
 #include <stdint.h>
 
@@ -204,6 +207,8 @@ typedef struct tagMINMAXINFO {
     POINT ptMinTrackSize;
     POINT ptMaxTrackSize;
 } MINMAXINFO, *PMINMAXINFO, *LPMINMAXINFO;
+
+#endif  // RC_INVOKED
 
 // Window messages
 #define WM_NULL 0x0000
@@ -489,6 +494,7 @@ typedef struct tagMINMAXINFO {
 #define MF_SEPARATOR 0x00000800L
 
 
+#ifndef RC_INVOKED
 // Windows and classes
 ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);
 BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass);
@@ -614,4 +620,5 @@ DWORD WINAPI GetTickCount(void);
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
+#endif  // RC_INVOKED
 #endif

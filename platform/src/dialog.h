@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "resource_script.h"
+#include "resources.h"
 
 namespace wordoria::platform {
 

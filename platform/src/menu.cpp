@@ -1,7 +1,7 @@
 #include "menu.h"
 
 #include "handle_table.h"
-#include "resource_script.h"
+#include "resources.h"
 
 namespace wordoria::platform {
 namespace {

@@ -136,4 +136,14 @@ bool Utf8ToUtf16(std::string_view utf8, std::u16string* units) {
     return true;
 }
 
+std::string Utf16ToUtf8(std::u16string_view units) {
+    std::string bytes;
+    for (char16_t unit : units) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    thread_local Converter converter("UTF-8", "UTF-16LE");
+    return converter.Convert(bytes, [](const char*, size_t left) { return left < 2 ? left : size_t{2}; });
+}
+
 }  // namespace wordoria::platform

@@ -18,6 +18,10 @@ bool Utf8ToAnsiExact(std::string_view utf8, std::string* ansi);
 // UTF-16 code units of UTF-8 text; false for text that is not UTF-8.
 bool Utf8ToUtf16(std::string_view utf8, std::u16string* units);
 
+// UTF-8 of UTF-16 code units, as compiled resources hold their texts; a
+// unit that pairs with nothing becomes '?'.
+std::string Utf16ToUtf8(std::u16string_view units);
+
 // True for the first byte of a double-byte Shift-JIS character.
 bool IsAnsiLeadByte(unsigned char byte);
 

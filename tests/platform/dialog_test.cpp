@@ -6,7 +6,7 @@
 
 #include "dialog.h"
 #include "qt_application.h"
-#include "resource_script.h"
+#include "resources.h"
 
 #include <gtest/gtest.h>
 
