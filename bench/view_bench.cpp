@@ -8,7 +8,7 @@
 
 #include <platform/testing.h>
 
-#include "qt_application.h"
+#include "windows/qt_application.h"
 
 #include <algorithm>
 #include <chrono>

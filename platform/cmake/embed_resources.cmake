@@ -26,7 +26,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
     get_filename_component(res_name "${RES}" NAME)
     file(CONFIGURE OUTPUT "${OUTPUT}" @ONLY CONTENT [[
 // Generated from @res_name@ by embed_resources.cmake; do not edit.
-#include "resources.h"
+#include "dialogs/resources.h"
 
 namespace wordoria::platform {
 namespace {

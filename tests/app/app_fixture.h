@@ -7,7 +7,7 @@
 
 #include <platform/testing.h>
 
-#include "qt_application.h"
+#include "windows/qt_application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The program's compiled resources, read as Windows reads them: every control
 // of both templates and the menu, against the values the program was designed with.
-#include "resources.h"
+#include "dialogs/resources.h"
 
 #include <gtest/gtest.h>
 

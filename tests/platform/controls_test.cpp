@@ -4,11 +4,11 @@
 
 #include <platform/testing.h>
 
-#include "controls.h"
-#include "native_qt.h"
-#include "qt_application.h"
-#include "radio_group.h"
-#include "window.h"
+#include "controls/controls.h"
+#include "windows/native_qt.h"
+#include "windows/qt_application.h"
+#include "controls/radio_group.h"
+#include "windows/window.h"
 
 #include <QAbstractButton>
 #include <QApplication>

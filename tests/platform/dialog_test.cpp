@@ -4,9 +4,9 @@
 
 #include <platform/testing.h>
 
-#include "dialog.h"
-#include "qt_application.h"
-#include "resources.h"
+#include "dialogs/dialog.h"
+#include "windows/qt_application.h"
+#include "dialogs/resources.h"
 
 #include <gtest/gtest.h>
 

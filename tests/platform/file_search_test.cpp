@@ -1,4 +1,4 @@
-#include "file_search_match.h"
+#include "files/file_search_match.h"
 
 #include "../support/test_folder.h"
 

@@ -3,7 +3,7 @@
 
 #include <platform/testing.h>
 
-#include "text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "qt_application.h"
+#include "windows/qt_application.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "text_encoding.h"
-#include "native_path.h"
+#include "text/text_encoding.h"
+#include "files/native_path.h"
 
 #include <gtest/gtest.h>
 

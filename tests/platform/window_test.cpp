@@ -3,7 +3,7 @@
 
 #include <platform/testing.h>
 
-#include "qt_application.h"
+#include "windows/qt_application.h"
 
 #include <QAbstractButton>
 #include <QApplication>

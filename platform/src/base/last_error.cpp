@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "last_error.h"
+#include "base/last_error.h"
 
 #include <cerrno>
 

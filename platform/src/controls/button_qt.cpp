@@ -1,8 +1,8 @@
 // BUTTON: push buttons, radio buttons and group boxes.
-#include "control_native_qt.h"
-#include "controls.h"
-#include "message_queue.h"
-#include "radio_group.h"
+#include "controls/control_native_qt.h"
+#include "controls/controls.h"
+#include "queue/message_queue.h"
+#include "controls/radio_group.h"
 
 #include <QPainter>
 #include <QPushButton>

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "native_qt.h"
-#include "window.h"
+#include "windows/native_qt.h"
+#include "windows/window.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 // The control classes' registration and what their Qt sides share.
-#include "controls.h"
+#include "controls/controls.h"
 
-#include "control_native_qt.h"
-#include "message_queue.h"
+#include "controls/control_native_qt.h"
+#include "queue/message_queue.h"
 
 #include <QFrame>
 #include <QPainter>

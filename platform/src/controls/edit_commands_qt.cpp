@@ -1,4 +1,4 @@
-#include "edit_commands_qt.h"
+#include "controls/edit_commands_qt.h"
 
 #include <QAction>
 #include <QClipboard>

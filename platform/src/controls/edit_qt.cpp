@@ -3,10 +3,10 @@
 // scrolling an edit takes only what it can show: a single line cuts an insert
 // to the width, a multi-line edit refuses an insert that needs more lines than
 // it shows. Text the program sets is never cut.
-#include "control_native_qt.h"
-#include "controls.h"
-#include "edit_commands_qt.h"
-#include "window_internal.h"
+#include "controls/control_native_qt.h"
+#include "controls/controls.h"
+#include "controls/edit_commands_qt.h"
+#include "windows/window_internal.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetricsF>

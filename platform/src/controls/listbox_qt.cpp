@@ -1,7 +1,7 @@
 // LISTBOX: a list of strings with at most one selected. The user's selection
 // is told to the parent (with LBS_NOTIFY); the program's never is.
-#include "control_native_qt.h"
-#include "controls.h"
+#include "controls/control_native_qt.h"
+#include "controls/controls.h"
 
 #include <QListWidget>
 

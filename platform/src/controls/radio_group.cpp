@@ -1,4 +1,4 @@
-#include "radio_group.h"
+#include "controls/radio_group.h"
 
 namespace wordoria::platform {
 

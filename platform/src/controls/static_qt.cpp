@@ -1,7 +1,7 @@
 // STATIC: text the program sets, aligned and wrapped as Win32's DrawText would
 // for the style; it takes no input.
-#include "control_native_qt.h"
-#include "controls.h"
+#include "controls/control_native_qt.h"
+#include "controls/controls.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 // The .res format: one entry per resource, each a header (data and header
 // sizes, type, name, flags) and the resource's own bytes, both padded to
 // 32 bits. windres writes it for every build from res/wordoria.rc.
-#include "resource_bytes.h"
-#include "resource_templates.h"
-#include "resources.h"
+#include "dialogs/resource_bytes.h"
+#include "dialogs/resource_templates.h"
+#include "dialogs/resources.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // Modeless dialogs made from the program's dialog templates.
-#include "dialog.h"
+#include "dialogs/dialog.h"
 
-#include "controls.h"
-#include "last_error.h"
-#include "text_encoding.h"
-#include "window.h"
+#include "controls/controls.h"
+#include "base/last_error.h"
+#include "text/text_encoding.h"
+#include "windows/window.h"
 
 namespace wordoria::platform {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "resources.h"
+#include "dialogs/resources.h"
 
 namespace wordoria::platform {
 

@@ -1,6 +1,6 @@
-#include "controls.h"
-#include "dialog.h"
-#include "native_qt.h"
+#include "controls/controls.h"
+#include "dialogs/dialog.h"
+#include "windows/native_qt.h"
 
 #include <QFontMetrics>
 

@@ -1,6 +1,6 @@
-#include "resource_bytes.h"
-#include "resource_templates.h"
-#include "text_encoding.h"
+#include "dialogs/resource_bytes.h"
+#include "dialogs/resource_templates.h"
+#include "text/text_encoding.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "menu.h"
+#include "dialogs/menu.h"
 
-#include "handle_table.h"
-#include "resources.h"
+#include "base/handle_table.h"
+#include "dialogs/resources.h"
 
 namespace wordoria::platform {
 namespace {

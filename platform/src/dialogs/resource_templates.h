@@ -1,7 +1,7 @@
 // The two template layouts the program's resources use, as Windows reads them.
 #pragma once
 
-#include "resources.h"
+#include "dialogs/resources.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "file_names.h"
+#include "files/file_names.h"
 
-#include "text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace wordoria::platform {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <ansi_stdio.h>
 
-#include "last_error.h"
-#include "native_path.h"
+#include "base/last_error.h"
+#include "files/native_path.h"
 
 #include <cerrno>
 #include <fcntl.h>

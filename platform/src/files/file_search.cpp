@@ -5,12 +5,12 @@
 // order Windows and Wine give it, sorted by name, "." and ".." first.
 #include <windows.h>
 
-#include "file_names.h"
-#include "file_search_match.h"
-#include "handle_table.h"
-#include "last_error.h"
-#include "native_path.h"
-#include "text_encoding.h"
+#include "files/file_names.h"
+#include "files/file_search_match.h"
+#include "base/handle_table.h"
+#include "base/last_error.h"
+#include "files/native_path.h"
+#include "text/text_encoding.h"
 
 #include <cerrno>
 #include <cstring>

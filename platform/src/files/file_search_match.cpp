@@ -1,6 +1,6 @@
-#include "file_search_match.h"
+#include "files/file_search_match.h"
 
-#include "text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace wordoria::platform {
 namespace {

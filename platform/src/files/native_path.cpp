@@ -1,6 +1,6 @@
-#include "native_path.h"
+#include "files/native_path.h"
 
-#include "text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <algorithm>
 

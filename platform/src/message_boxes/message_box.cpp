@@ -2,8 +2,8 @@
 
 #include <platform/testing.h>
 
-#include "message_box_qt.h"
-#include "window_internal.h"
+#include "message_boxes/message_box_qt.h"
+#include "windows/window_internal.h"
 
 namespace wordoria::testing {
 namespace {

@@ -1,10 +1,10 @@
-#include "message_box_qt.h"
+#include "message_boxes/message_box_qt.h"
 
-#include "native_qt.h"
-#include "native_window.h"
-#include "qt_application.h"
-#include "text_encoding.h"
-#include "window.h"
+#include "windows/native_qt.h"
+#include "windows/native_window.h"
+#include "windows/qt_application.h"
+#include "text/text_encoding.h"
+#include "windows/window.h"
 
 #include <QMessageBox>
 #include <QPushButton>

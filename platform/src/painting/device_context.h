@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "region.h"
+#include "painting/region.h"
 
 #include <memory>
 

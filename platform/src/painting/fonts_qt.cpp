@@ -1,6 +1,6 @@
-#include "controls.h"
+#include "controls/controls.h"
 
-#include "handle_table.h"
+#include "base/handle_table.h"
 
 namespace wordoria::platform {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <platform/testing.h>
 
-#include "device_context.h"
-#include "native_qt.h"
-#include "window.h"
+#include "painting/device_context.h"
+#include "windows/native_qt.h"
+#include "windows/window.h"
 
 #include <QPainter>
 #include <QRegion>

@@ -2,10 +2,10 @@
 // and validates, EndPaint shows the result.
 #include <windows.h>
 
-#include "device_context.h"
-#include "handle_table.h"
-#include "testing_internal.h"
-#include "window_internal.h"
+#include "painting/device_context.h"
+#include "base/handle_table.h"
+#include "testing/testing_internal.h"
+#include "windows/window_internal.h"
 
 namespace wordoria::platform {
 namespace {

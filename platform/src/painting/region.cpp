@@ -1,4 +1,4 @@
-#include "region.h"
+#include "painting/region.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "native_window.h"
+#include "windows/native_window.h"
 
-#include "qt_application.h"
+#include "windows/qt_application.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,8 +1,8 @@
 // The Linux program's entry point: starts Qt and hands over to WinMain.
 #include <windows.h>
 
-#include "qt_application.h"
-#include "text_encoding.h"
+#include "windows/qt_application.h"
+#include "text/text_encoding.h"
 
 #include <string>
 

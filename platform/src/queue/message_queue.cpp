@@ -2,9 +2,9 @@
 // quit message, then input, then painting.
 #include <windows.h>
 
-#include "message_queue.h"
-#include "native_window.h"
-#include "window.h"
+#include "queue/message_queue.h"
+#include "windows/native_window.h"
+#include "windows/window.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,7 +1,7 @@
 // The test hooks that need no Qt.
 #include <platform/testing.h>
 
-#include "testing_internal.h"
+#include "testing/testing_internal.h"
 
 namespace wordoria::testing {
 namespace {

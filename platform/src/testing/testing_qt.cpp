@@ -1,9 +1,9 @@
 // The test hooks that need Qt: input injection and reading the screen.
 #include <platform/testing.h>
 
-#include "native_qt.h"
-#include "qt_application.h"
-#include "window.h"
+#include "windows/native_qt.h"
+#include "windows/qt_application.h"
+#include "windows/window.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

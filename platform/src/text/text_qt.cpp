@@ -1,6 +1,6 @@
-#include "native_qt.h"
+#include "windows/native_qt.h"
 
-#include "text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
-#include "native_qt.h"
+#include "windows/native_qt.h"
 
-#include "message_queue.h"
-#include "window.h"
+#include "queue/message_queue.h"
+#include "windows/window.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -3,10 +3,10 @@
 // Qt only decides the focus where Win32 would decide it too: a left click on a
 // control focuses it, and the desktop bringing the program back activates
 // its window for Win32 (whose DefWindowProc then gives it the focus).
-#include "native_qt.h"
+#include "windows/native_qt.h"
 
-#include "window.h"
-#include "window_internal.h"
+#include "windows/window.h"
+#include "windows/window_internal.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "native_window.h"
-#include "window.h"
+#include "windows/native_window.h"
+#include "windows/window.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "qt_application.h"
+#include "windows/qt_application.h"
 
-#include "native_qt.h"
+#include "windows/native_qt.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
 // A top-level window: a fixed-size Qt window with the menu bar, the client
 // edge and the client area.
-#include "native_qt.h"
+#include "windows/native_qt.h"
 
-#include "menu.h"
-#include "message_queue.h"
-#include "window_internal.h"
+#include "dialogs/menu.h"
+#include "queue/message_queue.h"
+#include "windows/window_internal.h"
 
 #include <QCloseEvent>
 #include <QFrame>

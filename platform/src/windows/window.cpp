@@ -1,10 +1,10 @@
 // The window table, window classes and the metrics of a window's frame.
-#include "window.h"
+#include "windows/window.h"
 
-#include "last_error.h"
-#include "text_encoding.h"
-#include "testing_internal.h"
-#include "window_internal.h"
+#include "base/last_error.h"
+#include "text/text_encoding.h"
+#include "testing/testing_internal.h"
+#include "windows/window_internal.h"
 
 #include <map>
 

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "native_window.h"
-#include "region.h"
+#include "windows/native_window.h"
+#include "painting/region.h"
 
 #include <functional>
 #include <map>

@@ -1,9 +1,9 @@
 // Creating and destroying windows, and the default window procedure.
-#include "window_internal.h"
+#include "windows/window_internal.h"
 
-#include "controls.h"
-#include "last_error.h"
-#include "message_queue.h"
+#include "controls/controls.h"
+#include "base/last_error.h"
+#include "queue/message_queue.h"
 
 #include <algorithm>
 #include <cstring>

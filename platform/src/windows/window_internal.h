@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window.h"
+#include "windows/window.h"
 
 namespace wordoria::platform {
 

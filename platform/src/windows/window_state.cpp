@@ -1,9 +1,9 @@
 // Showing, moving and asking about windows.
-#include "window_internal.h"
+#include "windows/window_internal.h"
 
-#include "last_error.h"
-#include "testing_internal.h"
-#include "text_encoding.h"
+#include "base/last_error.h"
+#include "testing/testing_internal.h"
+#include "text/text_encoding.h"
 
 #include <algorithm>
 #include <cstring>
