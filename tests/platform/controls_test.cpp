@@ -5,6 +5,7 @@
 #include <platform/testing.h>
 
 #include "controls/controls.h"
+#include "painting/fonts_qt.h"
 #include "windows/native_qt.h"
 #include "windows/qt_application.h"
 #include "controls/radio_group.h"

@@ -1,5 +1,6 @@
 // The control classes' registration and what their Qt sides share.
 #include "controls/controls.h"
+#include "painting/fonts_qt.h"
 
 #include "controls/control_native_qt.h"
 #include "queue/message_queue.h"

@@ -1,4 +1,5 @@
 #include "controls/controls.h"
+#include "painting/fonts_qt.h"
 #include "dialogs/dialog.h"
 #include "windows/native_qt.h"
 

@@ -1,4 +1,4 @@
-#include "controls/controls.h"
+#include "painting/fonts_qt.h"
 
 #include "base/handle_table.h"
 

@@ -1,6 +1,8 @@
-#include "windows/native_qt.h"
+#include "text/text_qt.h"
 
 #include "text/text_encoding.h"
+
+#include <windows.h>
 
 #include <QFontDatabase>
 #include <QFontMetrics>

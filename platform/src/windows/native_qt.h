@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "text/text_qt.h"
 #include "windows/native_window.h"
 #include "windows/window.h"
 
@@ -43,19 +44,8 @@ Native* NativeOf(HWND handle) {
 // The client area widget of the given window, for placing a child in it.
 QWidget* ContainerOf(HWND parent);
 
-// The font a device context draws with by default: full-width characters 16
-// pixels wide, as the program's layout expects of the system font.
-QFont SystemFont();
-// The font that stands in for a dialog template's font.
-QFont DialogFont(const QString& face, int pointSize, int weight, bool italic);
 // A font's average character width by Win32's rule, the unit of dialog layouts.
 int AverageCharWidth(const QFont& font);
-
-QString ToQString(const std::string& ansi);
-std::string FromQString(const QString& text);
-
-// Win32 virtual-key code of a Qt key; 0 when there is none.
-int VirtualKeyOf(int qtKey);
 
 // A widget that shows a backing image the program paints into, and turns
 // mouse and key input into queued Win32 messages for its window.
