@@ -4,12 +4,15 @@
 set -eu
 . "$(dirname "$0")/utf8-locale.sh"
 
+# windres (binutils-mingw-w64-x86-64) with the host's cpp compiles the
+# resources of the Linux build too; the MinGW compilers make the Windows builds.
 PACKAGES="
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  binutils-mingw-w64-i686
+  binutils-mingw-w64-x86-64 cpp
   wine64
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool xclip x11-utils imagemagick
