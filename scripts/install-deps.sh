@@ -15,7 +15,7 @@ PACKAGES="
   binutils-mingw-w64-x86-64 cpp
   wine64
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth xdotool xclip x11-utils imagemagick
+  xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
   clang libclang-rt-14-dev zip
   locales
 "

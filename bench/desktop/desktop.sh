@@ -1,0 +1,100 @@
+#!/bin/bash
+# The polling loop on a real X server (Xvfb), as a user's desktop runs it:
+# processor time of the program and of the X server, beside a bare 5 ms
+# sleep loop run at the same time (the loop's floor), for the Linux program
+# and for the x86_64 build under Wine, in one run. Prints
+#   [wine_]desktop_idle:    pointer away from the window
+#   [wine_]desktop_hover:   pointer resting on the cell き (repainted every turn)
+#   [wine_]desktop_startup: from exec to the first frame that shows the view
+# Usage: desktop.sh LINUX_BUILD WIN64_BUILD TOOLS_DIR   (SECONDS=30 per figure)
+set -u
+LINUX=$1
+WIN64=$2
+TOOLS=$3
+SECONDS_EACH=${SECONDS:-30}
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+. "$ROOT/scripts/utf8-locale.sh"
+
+WORK=$(mktemp -d)
+DISPLAY_NUMBER=97
+PIDS=()
+cleanup() {
+    local pid
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    /usr/lib/wine/wineserver -k 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# Nanoseconds a process has run on a processor, all its threads.
+cpu_ns() {
+    local total=0 ns
+    for stat in /proc/"$1"/task/*/schedstat; do
+        read -r ns _ < "$stat" 2>/dev/null || continue
+        total=$((total + ns))
+    done
+    echo "$total"
+}
+
+# share NS_BEFORE NS_AFTER WALL_NS: percent of one core.
+share() { echo "$1 $2 $3" | awk '{ printf "%.2f", 100 * ($2 - $1) / $3 }'; }
+
+# measure NAME PROGRAM_PID: program and X server beside the floor.
+measure() {
+    local p0 x0 f0 t0 p1 x1 f1 t1 program xserver floor
+    p0=$(cpu_ns "$2"); x0=$(cpu_ns "$XVFB"); f0=$(cpu_ns "$FLOOR"); t0=$(date +%s%N)
+    sleep "$SECONDS_EACH"
+    p1=$(cpu_ns "$2"); x1=$(cpu_ns "$XVFB"); f1=$(cpu_ns "$FLOOR"); t1=$(date +%s%N)
+    program=$(share "$p0" "$p1" $((t1 - t0)))
+    xserver=$(share "$x0" "$x1" $((t1 - t0)))
+    floor=$(share "$f0" "$f1" $((t1 - t0)))
+    echo "$1: $(echo "$program $xserver $floor" | awk '{ printf "%.2f %% (ratio %.1f vs floor)", $1 + $2, ($1 + $2) / $3 }')"
+    echo "  program $program %, X server $xserver %, floor $floor %"
+    eval "${1}_TOTAL=$(echo "$program $xserver" | awk '{ print $1 + $2 }')"
+}
+
+# run KIND PREFIX COMMAND...: start-up, idle and hover of one build.
+run() {
+    local kind=$1 prefix=$2 pid ms dx dy
+    shift 2
+    read -r pid ms < <(cd "$WORK" && "$TOOLS/first_frame" Wordoria "$@")
+    [ -n "${ms:-}" ] || { echo "${prefix}desktop_startup: the view never showed" >&2; return 1; }
+    # Under Wine the process that runs is the one the loader execs: find it by its name.
+    [ "$kind" = wine ] && pid=$(pgrep -f 'Wordoria.exe' | head -n 1)
+    PIDS+=("$pid")
+    echo "${prefix}desktop_startup: $ms ms"
+    local window
+    window=$(xdotool search --onlyvisible --name '^Wordoria$' | head -n 1)
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    [ "$kind" = wine ] && { dx=2; dy=21; } || { dx=2; dy=22; }
+    xdotool mousemove 1020 760  # away from the window: nothing reacts
+    sleep 2
+    measure "${prefix}desktop_idle" "$pid"
+    xdotool mousemove $((X + dx + 33)) $((Y + dy + 69))  # the cell き
+    sleep 2
+    measure "${prefix}desktop_hover" "$pid"
+    kill "$pid" 2>/dev/null
+    [ "$kind" = wine ] && /usr/lib/wine/wineserver -k 2>/dev/null
+    sleep 1
+}
+
+"$LINUX/store/wordoria-make-data" "$WORK" >/dev/null || exit 1
+Xvfb ":$DISPLAY_NUMBER" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB=$!
+PIDS+=("$XVFB")
+export DISPLAY=":$DISPLAY_NUMBER"
+sleep 1
+"$TOOLS/sleep_floor" &
+FLOOR=$!
+PIDS+=("$FLOOR")
+
+QT_QPA_PLATFORM=xcb run linux "" "$LINUX/app/wordoria"
+
+export WINEPREFIX=${WINEPREFIX:-$ROOT/build/wine-prefix} WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# A first start makes or updates the prefix: only a later one is a user's start-up.
+(cd "$WORK" && timeout 120 /usr/lib/wine/wine64 wineboot -u >/dev/null 2>&1)
+run wine wine_ /usr/lib/wine/wine64 "$WIN64/app/Wordoria.exe"
+
+echo "$desktop_hover_TOTAL $wine_desktop_hover_TOTAL" |
+    awk '{ if ($2 > 0) printf "desktop_hover_vs_wine: %.2f (Linux program + X server over the Wine build'"'"'s)\n", $1 / $2 }'
