@@ -3,6 +3,7 @@
 
 #include <platform/testing.h>
 
+#include "windows/native_qt.h"
 #include "windows/qt_application.h"
 
 #include <QAbstractButton>
@@ -295,6 +296,47 @@ TEST_F(Windows, MouseInputCarriesClientCoordinatesAndNoCapture) {
     std::vector<UINT> expected{WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP};
     EXPECT_EQ(mouse, expected);  // no WM_LBUTTONDBLCLK without CS_DBLCLKS
     EXPECT_EQ(seen[0].lParam, MAKELPARAM(15, 25));
+}
+
+// Counts the paints Qt gives a widget: each one is a flush to the X server.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QObject* target) { target->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// The hover repaints one cell every loop turn with the same pixels: such a
+// repaint has nothing new to show, so nothing goes to the screen.
+TEST_F(Windows, ARepaintThatChangesNoPixelShowsNothingAnew) {
+    HWND window = Create();
+    ShowWindow(window, SW_SHOW);
+    DispatchPending();
+    auto* native = wordoria::platform::NativeOf<wordoria::platform::QtNative>(window);
+    ASSERT_NE(native, nullptr);
+    PaintCounter paints(native->Container());
+    auto paintText = [window](const char* text) {
+        RECT cell{10, 10, 40, 30};
+        InvalidateRect(window, &cell, TRUE);
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        TextOutA(dc, 10, 10, text, 1);
+        EndPaint(window, &paint);
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    };
+    paintText("A");
+    int afterFirst = paints.count;
+    paintText("A");
+    paintText("A");
+    EXPECT_EQ(paints.count, afterFirst);
+    paintText("B");
+    EXPECT_GT(paints.count, afterFirst);
+    EXPECT_NE(wordoria::testing::ClientPixel(window, 0, 0), COLORREF{0});  // the image itself is kept
 }
 
 // The loop takes one message a turn: a burst of moves must not delay a press.

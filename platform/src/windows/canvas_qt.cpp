@@ -1,11 +1,15 @@
 #include "windows/native_qt.h"
 
+#include "painting/region.h"
+
 #include "queue/message_queue.h"
 #include "windows/window.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <cstring>
 
 namespace wordoria::platform {
 namespace {
@@ -42,6 +46,29 @@ void CanvasWidget::ResizeImage(const QSize& size) {
         painter.drawImage(0, 0, image_);
     }
     image_ = resized;
+}
+
+bool CanvasWidget::ShownAsIs(const QRect& rect) const {
+    const qsizetype bytes = rect.width() * 4;  // RGB32
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const uchar* now = image_.constScanLine(y) + rect.left() * 4;
+        const uchar* before = shown_.constScanLine(y) + rect.left() * 4;
+        if (std::memcmp(now, before, bytes) != 0) return false;
+    }
+    return true;
+}
+
+void CanvasWidget::Show(const Region& changed) {
+    bool nothingShownYet = shown_.size() != image_.size();
+    if (nothingShownYet) shown_ = image_.copy();
+    for (const RECT& r : changed.Rects()) {
+        QRect rect = QRect(r.left, r.top, r.right - r.left, r.bottom - r.top).intersected(image_.rect());
+        if (rect.isEmpty() || (!nothingShownYet && ShownAsIs(rect))) continue;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            std::memcpy(shown_.scanLine(y) + rect.left() * 4, image_.constScanLine(y) + rect.left() * 4,
+                        rect.width() * 4);
+        update(rect);
+    }
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {

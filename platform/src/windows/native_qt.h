@@ -54,6 +54,9 @@ public:
     CanvasWidget(HWND window, QWidget* parent);
     QImage& Image() { return image_; }
     void ResizeImage(const QSize& size);
+    // Brings the screen up to date where painting changed the image. A
+    // repaint that left the pixels as they were sends nothing to the X server.
+    void Show(const Region& changed);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,8 +69,10 @@ protected:
 
 private:
     void PostMouse(unsigned message, QMouseEvent* event);
+    bool ShownAsIs(const QRect& rect) const;
     HWND window_;
     QImage image_;
+    QImage shown_;  // what was last handed to Qt to show; null until then
 };
 
 }  // namespace wordoria::platform

@@ -82,9 +82,7 @@ public:
         frame_->activateWindow();
     }
     void Focus() override { client_->setFocus(); }
-    void Present(const Region& changed) override {
-        for (const RECT& r : changed.Rects()) client_->update(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    }
+    void Present(const Region& changed) override { client_->Show(changed); }
     void TextChanged() override {
         if (Window* window = FindWindowObject(window_)) frame_->setWindowTitle(ToQString(window->text));
     }
@@ -163,9 +161,7 @@ public:
     void SetEnabled(bool enabled) override { canvas_->setEnabled(enabled); }
     void Activate() override {}
     void Focus() override { canvas_->setFocus(); }
-    void Present(const Region& changed) override {
-        for (const RECT& r : changed.Rects()) canvas_->update(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    }
+    void Present(const Region& changed) override { canvas_->Show(changed); }
     void* Canvas() override { return &canvas_->Image(); }
     QWidget* Widget() override { return canvas_; }
     QWidget* Container() override { return canvas_; }
