@@ -12,6 +12,7 @@
 #include <QRegion>
 #include <QStaticText>
 #include <cstdlib>
+#include <algorithm>
 #include <deque>
 #include <string_view>
 #include <unordered_map>
@@ -95,6 +96,20 @@ QPainter* PainterOf(DeviceContext& context) {
 }
 
 QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
+
+// A solid fill needs no painter: the pixels within the clip are set in place
+// (the erase of every paint is one, on a cell of 15 by 19 pixels).
+void FillSolid(QImage* image, const DeviceContext& context, const RECT& area, QRgb color) {
+    RECT bounds{0, 0, image->width(), image->height()};
+    for (const RECT& clip : context.clip.Rects()) {
+        RECT part = Intersection(Intersection(clip, area), bounds);
+        if (IsEmpty(part)) continue;
+        for (int y = part.top; y < part.bottom; ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image->scanLine(y));
+            std::fill(row + part.left, row + part.right, color);
+        }
+    }
+}
 
 // Marks what the operation may have touched, within the clip, as changed.
 void NoteChanged(DeviceContext& context, const RECT& area) {
@@ -210,9 +225,9 @@ int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     if (context == nullptr || lprc == nullptr || !BrushColor(hbr, &color)) return 0;
     Record({wordoria::testing::GdiCall::Fill, context->window, *lprc, {0, 0}, {0, 0}, {}, color, 0});
     if (IsEmpty(*lprc) || !Touches(*context, *lprc)) return 1;
-    QPainter* painter = PainterOf(*context);
-    if (painter == nullptr) return 1;
-    painter->fillRect(QRect(lprc->left, lprc->top, lprc->right - lprc->left, lprc->bottom - lprc->top), ToQColor(color));
+    QImage* image = CanvasOf(*context);
+    if (image == nullptr) return 1;
+    FillSolid(image, *context, *lprc, ToQColor(color).rgb());
     NoteChanged(*context, *lprc);
     return 1;
 }
@@ -225,21 +240,21 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
         Record({wordoria::testing::GdiCall::Text, context->window, {0, 0, 0, 0}, {x, y}, {x, y}, std::string(bytes),
                 context->textColor, context->backMode});
     }
-    static const QFontMetrics metrics(SystemFont());
+    static const int lineHeight = QFontMetrics(SystemFont()).height();  // asked of the font once
     // A text wholly outside the clip is skipped before its width is looked up
     // (a hover repaint clips all but one cell away). No character of the
     // system font is wider than 16 pixels a byte.
-    RECT band{x - 2, y, x + 2 + 16 * c, y + metrics.height()};
+    RECT band{x - 2, y, x + 2 + 16 * c, y + lineHeight};
     if (!Touches(*context, band)) return TRUE;
     const TextLayout& layout = LayoutOf(bytes);
     // Italic overhangs and accents may reach a little past the advance.
-    RECT cell{x, y, x + layout.width, y + metrics.height()};
+    RECT cell{x, y, x + layout.width, y + lineHeight};
     RECT reach{cell.left - 2, cell.top, cell.right + 2, cell.bottom};
     if (!Touches(*context, reach)) return TRUE;
     QPainter* painter = PainterOf(*context);
     if (painter == nullptr) return TRUE;
     if (context->backMode == OPAQUE)
-        painter->fillRect(QRect(x, y, layout.width, metrics.height()), ToQColor(context->backColor));
+        painter->fillRect(QRect(x, y, layout.width, lineHeight), ToQColor(context->backColor));
     painter->setPen(ToQColor(context->textColor));
     painter->drawStaticText(x, y, layout.text);
     NoteChanged(*context, reach);

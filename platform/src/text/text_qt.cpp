@@ -14,11 +14,15 @@ QString ToQString(const std::string& ansi) { return QString::fromStdString(AnsiT
 std::string FromQString(const QString& text) { return Utf8ToAnsi(text.toStdString()); }
 
 QFont SystemFont() {
-    // IPAGothic is fixed-pitch: 16-pixel full-width and 8-pixel half-width cells.
-    QFont font(QStringLiteral("IPAGothic"));
-    font.setPixelSize(16);
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    // Made once: every paint's device context starts with it.
+    static const QFont font = [] {
+        // IPAGothic is fixed-pitch: 16-pixel full-width and 8-pixel half-width cells.
+        QFont made(QStringLiteral("IPAGothic"));
+        made.setPixelSize(16);
+        made.setStyleStrategy(QFont::NoAntialias);
+        made.setHintingPreference(QFont::PreferFullHinting);
+        return made;
+    }();
     return font;
 }
 
