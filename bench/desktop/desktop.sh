@@ -16,12 +16,16 @@ ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 . "$ROOT/scripts/utf8-locale.sh"
 
 WORK=$(mktemp -d)
-DISPLAY_NUMBER=97
 PIDS=()
+# Everything started here ends with the script, and is waited for, so that a
+# second run never meets the first one's server or programs.
 cleanup() {
     local pid
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
     /usr/lib/wine/wineserver -k 2>/dev/null
+    for pid in "${PIDS[@]}"; do
+        for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    done
     wait 2>/dev/null
     rm -rf "$WORK"
 }
@@ -29,7 +33,7 @@ trap cleanup EXIT
 
 # Nanoseconds a process has run on a processor, all its threads.
 cpu_ns() {
-    local total=0 ns
+    local total=0 ns stat
     for stat in /proc/"$1"/task/*/schedstat; do
         read -r ns _ < "$stat" 2>/dev/null || continue
         total=$((total + ns))
@@ -42,10 +46,13 @@ share() { echo "$1 $2 $3" | awk '{ printf "%.2f", 100 * ($2 - $1) / $3 }'; }
 
 # measure NAME PROGRAM_PID: program and X server beside the floor.
 measure() {
-    local p0 x0 f0 t0 p1 x1 f1 t1 program xserver floor
+    local p0 x0 f0 t0 p1 x1 f1 t1 program xserver floor process
     p0=$(cpu_ns "$2"); x0=$(cpu_ns "$XVFB"); f0=$(cpu_ns "$FLOOR"); t0=$(date +%s%N)
     sleep "$SECONDS_EACH"
     p1=$(cpu_ns "$2"); x1=$(cpu_ns "$XVFB"); f1=$(cpu_ns "$FLOOR"); t1=$(date +%s%N)
+    for process in "$2" "$XVFB" "$FLOOR"; do
+        kill -0 "$process" 2>/dev/null || { echo "$1: process $process ended during the measurement" >&2; return 1; }
+    done
     program=$(share "$p0" "$p1" $((t1 - t0)))
     xserver=$(share "$x0" "$x1" $((t1 - t0)))
     floor=$(share "$f0" "$f1" $((t1 - t0)))
@@ -80,11 +87,13 @@ run() {
 }
 
 "$LINUX/store/wordoria-make-data" "$WORK" >/dev/null || exit 1
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A display of its own, never one another server holds.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
 XVFB=$!
 PIDS+=("$XVFB")
-export DISPLAY=":$DISPLAY_NUMBER"
-sleep 1
+for _ in $(seq 1 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+[ -s "$WORK/display" ] || { echo "desktop: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$WORK/display")"
 "$TOOLS/sleep_floor" &
 FLOOR=$!
 PIDS+=("$FLOOR")
