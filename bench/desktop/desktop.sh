@@ -6,12 +6,12 @@
 #   [wine_]desktop_idle:    pointer away from the window
 #   [wine_]desktop_hover:   pointer resting on the cell き (repainted every turn)
 #   [wine_]desktop_startup: from exec to the first frame that shows the view
-# Usage: desktop.sh LINUX_BUILD WIN64_BUILD TOOLS_DIR   (SECONDS=30 per figure)
+# Usage: desktop.sh LINUX_BUILD WIN64_BUILD TOOLS_DIR   (DESKTOP_SECONDS=30 per figure)
 set -u
 LINUX=$1
 WIN64=$2
 TOOLS=$3
-SECONDS_EACH=${SECONDS:-30}
+SECONDS_EACH=${DESKTOP_SECONDS:-30}  # not SECONDS: bash counts its own run time in it
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 . "$ROOT/scripts/utf8-locale.sh"
 
