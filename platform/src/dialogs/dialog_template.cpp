@@ -8,7 +8,6 @@ namespace wordoria::platform {
 namespace {
 
 const uint16_t EXTENDED_SIGNATURE = 0xFFFF;
-const uint32_t FONT_STYLES = DS_SETFONT | 0x08L;  // DS_SHELLFONT is DS_SETFONT | DS_FIXEDSYS
 
 // The predefined classes a template names by ordinal.
 std::string ClassName(const NameOrOrdinal& windowClass) {
@@ -70,7 +69,7 @@ bool ReadDialogTemplate(std::string_view bytes, DialogResource* dialog, std::str
     reader.NameOrOrd();  // menu: a dialog of ours has none
     reader.NameOrOrd();  // class: the predefined dialog class
     read.caption = Utf16ToUtf8(reader.String());
-    if (read.style & FONT_STYLES) ReadFont(reader, &read);
+    if (read.style & DS_SETFONT) ReadFont(reader, &read);  // DS_SHELLFONT holds DS_SETFONT too
     for (uint16_t i = 0; i < count && !reader.Failed(); ++i) read.controls.push_back(ReadItem(reader));
     if (reader.Failed()) {
         *error = "dialog template cut short at byte " + std::to_string(reader.Offset());

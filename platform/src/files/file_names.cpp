@@ -20,13 +20,6 @@ char16_t UpperCase(char16_t unit) {
     return unit;
 }
 
-bool IsAscii(std::string_view text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    }
-    return true;
-}
-
 // A name's UTF-16 units without making them for plain ASCII, which most
 // names of a listing are.
 struct Units {

@@ -85,17 +85,12 @@ bool IsAnsiLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-namespace {
-
-// Plain ASCII reads the same in both encodings; most file names are.
 bool IsAscii(std::string_view text) {
     for (char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80) return false;
     }
     return true;
 }
-
-}  // namespace
 
 std::string AnsiToUtf8(std::string_view ansi) {
     if (IsAscii(ansi)) return std::string(ansi);

@@ -22,6 +22,9 @@ bool Utf8ToUtf16(std::string_view utf8, std::u16string* units);
 // unit that pairs with nothing becomes '?'.
 std::string Utf16ToUtf8(std::u16string_view units);
 
+// Plain ASCII reads the same in every encoding here; most file names are.
+bool IsAscii(std::string_view text);
+
 // True for the first byte of a double-byte Shift-JIS character.
 bool IsAnsiLeadByte(unsigned char byte);
 
