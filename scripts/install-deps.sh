@@ -8,7 +8,7 @@ set -eu
 # resources of the Linux build too; the MinGW compilers make the Windows builds.
 PACKAGES="
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libglib2.0-dev libxcb1-dev
   libgtest-dev googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686

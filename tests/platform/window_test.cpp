@@ -5,14 +5,18 @@
 
 #include "windows/native_qt.h"
 #include "windows/qt_application.h"
+#include "windows/window.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -337,6 +341,60 @@ TEST_F(Windows, ARepaintThatChangesNoPixelShowsNothingAnew) {
     paintText("B");
     EXPECT_GT(paints.count, afterFirst);
     EXPECT_NE(wordoria::testing::ClientPixel(window, 0, 0), COLORREF{0});  // the image itself is kept
+}
+
+// A turn with nothing new skips Qt's event pass, and missing nothing for it:
+// events posted from this thread and from others, and Qt's timers. A turn as
+// the program's loop makes it ends in a sleep, during which the layer learns
+// of what came; one that follows another at once learns of it at once.
+TEST_F(Windows, TurnsWithNothingNewSkipQtsPassYetMissNothing) {
+    int passes = 0;
+    QObject counter;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, &counter,
+                     [&] { ++passes; });
+    auto peek = [] {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    };
+    auto turnsUntil = [&](const auto& done) {
+        for (int i = 0; i < 2000 && !done(); ++i) {
+            Sleep(1);
+            peek();
+        }
+        return done();
+    };
+    DispatchPending();
+    passes = 0;
+    for (int i = 0; i < 10; ++i) {
+        Sleep(1);
+        peek();
+    }
+    EXPECT_EQ(passes, 0);
+
+    QObject receiver;
+    bool atOnce = false;
+    QMetaObject::invokeMethod(&receiver, [&] { atOnce = true; }, Qt::QueuedConnection);
+    peek();
+    EXPECT_TRUE(atOnce);
+
+    bool beforeSleep = false;
+    QMetaObject::invokeMethod(&receiver, [&] { beforeSleep = true; }, Qt::QueuedConnection);
+    EXPECT_TRUE(turnsUntil([&] { return beforeSleep; }));
+
+    std::atomic<bool> fromThread{false};
+    std::thread poster(
+        [&] { QMetaObject::invokeMethod(&receiver, [&] { fromThread = true; }, Qt::QueuedConnection); });
+    poster.join();
+    EXPECT_TRUE(turnsUntil([&] { return fromThread.load(); }));
+
+    // A timer started within a pass, and one started between passes.
+    bool withinFired = false;
+    bool betweenFired = false;
+    QMetaObject::invokeMethod(
+        &receiver, [&] { QTimer::singleShot(20, &receiver, [&] { withinFired = true; }); }, Qt::QueuedConnection);
+    peek();
+    QTimer::singleShot(20, &receiver, [&] { betweenFired = true; });
+    EXPECT_TRUE(turnsUntil([&] { return withinFired && betweenFired; }));
 }
 
 // The loop takes one message a turn: a burst of moves must not delay a press.

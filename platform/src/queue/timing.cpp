@@ -1,11 +1,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <thread>
-
-void WINAPI Sleep(DWORD dwMilliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds));
-}
 
 DWORD WINAPI GetTickCount(void) {
     using namespace std::chrono;

@@ -115,6 +115,8 @@ void InjectInputMethodText(HWND control, const std::string& utf8) {
 int DispatchPending(int limit) {
     int count = 0;
     MSG msg;
+    // Whatever Qt holds is pending too, however little time it had to say so.
+    platform::RunNativePass();
     while (count < limit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));

@@ -37,8 +37,10 @@ std::unique_ptr<NativeWindow> CreateTopLevelNative(Window& window);
 // A child window that the program paints (a dialog, or a window of its own class).
 std::unique_ptr<NativeWindow> CreateChildNative(Window& window);
 
-// Lets Qt deliver what is pending without waiting.
+// Lets Qt deliver what is pending without waiting, if anything may be.
 void PumpNativeEvents();
+// Lets Qt deliver what is pending without waiting.
+void RunNativePass();
 // Waits at most `milliseconds` for Qt to have something to deliver.
 void WaitForNativeEvents(int milliseconds);
 
