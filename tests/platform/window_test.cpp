@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -341,6 +342,57 @@ TEST_F(Windows, ARepaintThatChangesNoPixelShowsNothingAnew) {
     paintText("B");
     EXPECT_GT(paints.count, afterFirst);
     EXPECT_NE(wordoria::testing::ClientPixel(window, 0, 0), COLORREF{0});  // the image itself is kept
+}
+
+// The cell under the pointer is drawn again and again, each time the same
+// text on the same background: a drawing remembered from an earlier paint
+// must give exactly the pixels that drawing it gives, and only inside the clip.
+TEST_F(Windows, ARememberedTextDrawingGivesThePixelsDrawingGives) {
+    HWND window = Create();
+    ShowWindow(window, SW_SHOW);
+    DispatchPending();
+    auto* image = static_cast<QImage*>(wordoria::platform::FindWindowObject(window)->native->Canvas());
+    ASSERT_NE(image, nullptr);
+    const RECT cell{20, 20, 70, 45};
+    auto paint = [&](const RECT& invalid, int brush, int mode, COLORREF back, const char* text) {
+        InvalidateRect(window, &invalid, FALSE);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        FillRect(dc, &cell, static_cast<HBRUSH>(GetStockObject(brush)));
+        SetBkMode(dc, mode);
+        SetBkColor(dc, back);
+        SetTextColor(dc, RGB(200, 0, 0));
+        TextOutA(dc, 22, 22, text, static_cast<int>(std::strlen(text)));
+        EndPaint(window, &ps);
+        return image->copy(10, 10, 70, 45);
+    };
+    const char* ki = "\x82\xab\x82\xad";  // きく
+    // The background colour of a transparent text changes no pixel but tells
+    // drawings apart: a colour drawn with once is drawn, never remembered.
+    int fresh = 1;
+    auto drawn = [&](int brush) { return paint(cell, brush, TRANSPARENT, RGB(0, 0, fresh++), ki); };
+    QImage onGray = drawn(LTGRAY_BRUSH);
+    QImage onWhite = drawn(WHITE_BRUSH);
+    EXPECT_NE(onGray, onWhite);
+    for (int brush : {LTGRAY_BRUSH, WHITE_BRUSH, WHITE_BRUSH, LTGRAY_BRUSH, LTGRAY_BRUSH, WHITE_BRUSH}) {
+        EXPECT_EQ(paint(cell, brush, TRANSPARENT, 0, ki), brush == WHITE_BRUSH ? onWhite : onGray);
+    }
+
+    // The background colour of an opaque text is part of what it draws.
+    QImage onBlue = paint(cell, LTGRAY_BRUSH, OPAQUE, RGB(0, 0, 255), ki);
+    QImage onGreen = paint(cell, LTGRAY_BRUSH, OPAQUE, RGB(0, 255, 0), ki);
+    EXPECT_NE(onBlue, onGreen);
+    EXPECT_EQ(paint(cell, LTGRAY_BRUSH, OPAQUE, RGB(0, 0, 255), ki), onBlue);
+    EXPECT_NE(paint(cell, LTGRAY_BRUSH, TRANSPARENT, 0, "\x82\xab"), onGray);  // another text
+
+    // Clipped to the left half, nothing right of it changes.
+    paint(cell, WHITE_BRUSH, TRANSPARENT, 0, ki);
+    QImage before = image->copy();
+    const RECT left{20, 20, 30, 45};
+    paint(left, LTGRAY_BRUSH, TRANSPARENT, 0, ki);
+    paint(left, LTGRAY_BRUSH, TRANSPARENT, 0, ki);
+    EXPECT_EQ(image->copy(30, 0, 200, 100), before.copy(30, 0, 200, 100));
+    EXPECT_EQ(image->copy(20, 20, 10, 25), onGray.copy(10, 10, 10, 25));
 }
 
 // A turn with nothing new skips Qt's event pass, and missing nothing for it:

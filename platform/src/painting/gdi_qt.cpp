@@ -5,6 +5,7 @@
 #include <platform/testing.h>
 
 #include "painting/device_context.h"
+#include "painting/text_memo.h"
 #include "windows/native_qt.h"
 #include "windows/window.h"
 
@@ -62,14 +63,19 @@ const int STOCK_COUNT = sizeof stockObjects / sizeof stockObjects[0];
 const int SYSTEM_COLOR_COUNT = 31;
 GdiObject systemBrushes[SYSTEM_COLOR_COUNT];
 
+// A handle is the address of its object in one of the two tables.
+template <size_t N>
+GdiObject* EntryOf(GdiObject (&table)[N], HGDIOBJ handle) {
+    auto address = reinterpret_cast<uintptr_t>(handle);
+    auto first = reinterpret_cast<uintptr_t>(&table[0]);
+    if (address < first || address >= first + sizeof table) return nullptr;
+    if ((address - first) % sizeof(GdiObject) != 0) return nullptr;
+    return &table[(address - first) / sizeof(GdiObject)];
+}
+
 GdiObject* ObjectOf(HGDIOBJ handle) {
-    for (GdiObject& object : stockObjects) {
-        if (handle == reinterpret_cast<HGDIOBJ>(&object)) return &object;
-    }
-    for (GdiObject& object : systemBrushes) {
-        if (handle == reinterpret_cast<HGDIOBJ>(&object)) return &object;
-    }
-    return nullptr;
+    if (GdiObject* stock = EntryOf(stockObjects, handle)) return stock;
+    return EntryOf(systemBrushes, handle);
 }
 
 QImage* CanvasOf(const DeviceContext& context) {
@@ -101,11 +107,13 @@ QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(colo
 // (the erase of every paint is one, on a cell of 15 by 19 pixels).
 void FillSolid(QImage* image, const DeviceContext& context, const RECT& area, QRgb color) {
     RECT bounds{0, 0, image->width(), image->height()};
+    auto* pixels = reinterpret_cast<QRgb*>(image->bits());
+    const qsizetype stride = image->bytesPerLine() / 4;
     for (const RECT& clip : context.clip.Rects()) {
         RECT part = Intersection(Intersection(clip, area), bounds);
         if (IsEmpty(part)) continue;
         for (int y = part.top; y < part.bottom; ++y) {
-            auto* row = reinterpret_cast<QRgb*>(image->scanLine(y));
+            QRgb* row = pixels + y * stride;
             std::fill(row + part.left, row + part.right, color);
         }
     }
@@ -125,6 +133,7 @@ void Record(const testing::GdiCall& call) {
 struct TextLayout {
     QStaticText text;  // shaped once, drawn many times
     int width;
+    QRect ink;         // what its glyphs cover, from the point it is drawn at
 };
 
 // Looked up by the bytes as the program passed them, so a paint that finds
@@ -144,7 +153,36 @@ const TextLayout& LayoutOf(std::string_view bytes) {
     QStaticText shaped(text);
     shaped.setTextFormat(Qt::PlainText);
     shaped.prepare(QTransform(), SystemFont());
-    return layouts.emplace(key, TextLayout{shaped, metrics.horizontalAdvance(text)}).first->second;
+    // A pixel more all round: what the rasteriser rounds out stays within it.
+    QRect ink = metrics.boundingRect(text).translated(0, metrics.ascent()).adjusted(-1, -1, 1, 1);
+    return layouts.emplace(key, TextLayout{shaped, metrics.horizontalAdvance(text), ink}).first->second;
+}
+
+// What of the image a text drawing may change: its reach within the clip.
+// False when the drawing is not one to remember.
+bool AreasOf(const DeviceContext& context, const RECT& reach, const QImage& image, DrawingAreas* areas) {
+    if (image.depth() != 32) return false;
+    RECT bounds{0, 0, image.width(), image.height()};
+    for (const RECT& clip : context.clip.Rects()) {
+        RECT part = Intersection(Intersection(clip, reach), bounds);
+        if (IsEmpty(part)) continue;
+        if (areas->count == DrawingAreas::kMost) return false;
+        areas->rects[areas->count++] = part;
+    }
+    return TextMemo::Fits(*areas);
+}
+
+TextMemo& TheTextMemo() {
+    static TextMemo memo;
+    return memo;
+}
+
+void DrawText(QPainter* painter, const DeviceContext& context, int x, int y, const TextLayout& layout,
+              int lineHeight) {
+    if (context.backMode == OPAQUE)
+        painter->fillRect(QRect(x, y, layout.width, lineHeight), ToQColor(context.backColor));
+    painter->setPen(ToQColor(context.textColor));
+    painter->drawStaticText(x, y, layout.text);
 }
 
 // Whether a drawing into `area` could change anything inside the clip.
@@ -247,16 +285,26 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
     RECT band{x - 2, y, x + 2 + 16 * c, y + lineHeight};
     if (!Touches(*context, band)) return TRUE;
     const TextLayout& layout = LayoutOf(bytes);
-    // Italic overhangs and accents may reach a little past the advance.
-    RECT cell{x, y, x + layout.width, y + lineHeight};
-    RECT reach{cell.left - 2, cell.top, cell.right + 2, cell.bottom};
+    QRect drawn = QRect(x, y, layout.width, lineHeight).united(layout.ink.translated(x, y));
+    RECT reach{drawn.left(), drawn.top(), drawn.right() + 1, drawn.bottom() + 1};
     if (!Touches(*context, reach)) return TRUE;
+    QImage* image = CanvasOf(*context);
+    if (image == nullptr) return TRUE;
+
+    TextDrawing drawing{bytes, {x, y}, context->textColor, context->backColor, context->backMode};
+    DrawingAreas areas;
+    bool rememberable = AreasOf(*context, reach, *image, &areas);
+    PixelImage pixels{reinterpret_cast<uint32_t*>(image->bits()), image->bytesPerLine() / 4};
+    if (rememberable && TheTextMemo().Replay(drawing, areas, pixels)) {
+        NoteChanged(*context, reach);
+        return TRUE;
+    }
     QPainter* painter = PainterOf(*context);
     if (painter == nullptr) return TRUE;
-    if (context->backMode == OPAQUE)
-        painter->fillRect(QRect(x, y, layout.width, lineHeight), ToQColor(context->backColor));
-    painter->setPen(ToQColor(context->textColor));
-    painter->drawStaticText(x, y, layout.text);
+    std::vector<uint32_t> before;
+    if (rememberable) before = TextMemo::Copy(areas, pixels);
+    DrawText(painter, *context, x, y, layout, lineHeight);
+    if (rememberable) TheTextMemo().Keep(drawing, areas, std::move(before), pixels);
     NoteChanged(*context, reach);
     return TRUE;
 }

@@ -44,9 +44,17 @@ const int FIXED_BORDER = 3;
 }  // namespace
 
 
+namespace {
+// The window asked for last: a paint asks for the same one call after call.
+Window* lastFound = nullptr;
+}  // namespace
+
 Window* FindWindowObject(HWND handle) {
+    if (lastFound != nullptr && lastFound->handle == handle) return lastFound;
     auto found = Windows().find(handle);
-    return found == Windows().end() ? nullptr : found->second.get();
+    if (found == Windows().end()) return nullptr;
+    lastFound = found->second.get();
+    return lastFound;
 }
 
 const std::map<HWND, std::unique_ptr<Window>>& WindowTable() { return Windows(); }
@@ -65,6 +73,7 @@ void RemoveWindow(HWND handle) {
     if (found == Windows().end()) return;
     std::unique_ptr<Window> window = std::move(found->second);
     Windows().erase(found);
+    if (lastFound == window.get()) lastFound = nullptr;
     // Qt objects go last, once nothing can reach the record any more.
     window->native.reset();
 }
