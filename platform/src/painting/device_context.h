@@ -28,7 +28,7 @@ struct DeviceContext {
 };
 
 // A DC for painting the whole client area or, with a region, just that part.
-HDC OpenDeviceContext(HWND window, const Region& clip);
+HDC OpenDeviceContext(HWND window, Region clip);
 DeviceContext* FindDeviceContext(HDC dc);
 // Shows what was painted and releases the DC.
 void CloseDeviceContext(HDC dc);

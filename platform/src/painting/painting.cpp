@@ -7,6 +7,8 @@
 #include "testing/testing_internal.h"
 #include "windows/window_internal.h"
 
+#include <utility>
+
 namespace wordoria::platform {
 namespace {
 
@@ -17,11 +19,11 @@ HandleTable<DeviceContext>& Contexts() {
 
 }  // namespace
 
-HDC OpenDeviceContext(HWND window, const Region& clip) {
+HDC OpenDeviceContext(HWND window, Region clip) {
     HANDLE handle = Contexts().Open();
     DeviceContext* context = Contexts().Find(handle);
     context->window = window;
-    context->clip = clip;
+    context->clip = std::move(clip);
     context->brush = GetStockObject(WHITE_BRUSH);
     context->pen = GetStockObject(BLACK_PEN);
     context->font = GetStockObject(SYSTEM_FONT);
@@ -82,17 +84,17 @@ BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL) {
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
     Window* window = FindWindowObject(hWnd);
     if (window == nullptr || lpPaint == nullptr) return nullptr;
-    Region region = window->update.Area();
+    Region region = window->update.Take();
     bool erase = window->erase;
-    window->update.Clear();
     window->erase = false;
 
-    HDC dc = OpenDeviceContext(hWnd, region);
     *lpPaint = PAINTSTRUCT{};
-    lpPaint->hdc = dc;
     lpPaint->rcPaint = region.Bounds();
     lpPaint->fErase = FALSE;
-    if (erase && !region.Empty()) lpPaint->fErase = Send(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
+    bool nothing = region.Empty();
+    HDC dc = OpenDeviceContext(hWnd, std::move(region));
+    lpPaint->hdc = dc;
+    if (erase && !nothing) lpPaint->fErase = Send(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
     return dc;
 }
 
@@ -107,7 +109,7 @@ HDC WINAPI GetDC(HWND hWnd) {
     if (window == nullptr) return nullptr;
     Region whole;
     whole.Add(ClientRectOf(*window));
-    return OpenDeviceContext(hWnd, whole);
+    return OpenDeviceContext(hWnd, std::move(whole));
 }
 
 int WINAPI ReleaseDC(HWND, HDC hDC) {
