@@ -30,11 +30,27 @@ HDC OpenDeviceContext(HWND window, Region clip) {
     return reinterpret_cast<HDC>(handle);
 }
 
-DeviceContext* FindDeviceContext(HDC dc) { return Contexts().Find(reinterpret_cast<HANDLE>(dc)); }
+namespace {
+// The context asked for last: a paint asks for the same one call after call.
+HDC lastHandle = nullptr;
+DeviceContext* lastFound = nullptr;
+}  // namespace
+
+DeviceContext* FindDeviceContext(HDC dc) {
+    if (dc != nullptr && dc == lastHandle) return lastFound;
+    DeviceContext* found = Contexts().Find(reinterpret_cast<HANDLE>(dc));
+    if (found != nullptr) {
+        lastHandle = dc;
+        lastFound = found;
+    }
+    return found;
+}
 
 void CloseDeviceContext(HDC dc) {
     DeviceContext* context = FindDeviceContext(dc);
     if (context == nullptr) return;
+    lastHandle = nullptr;
+    lastFound = nullptr;
     context->painter.reset();  // everything drawn is in the image before it is shown
     Window* window = FindWindowObject(context->window);
     if (window != nullptr && !context->changed.Empty()) window->native->Present(context->changed);

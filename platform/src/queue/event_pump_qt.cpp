@@ -37,13 +37,13 @@ void RunNativePass() {
 
 // Asked on every loop turn: one pass, which delivers posted events as well,
 // when anything may have come since the last one.
-void PumpNativeEvents() {
+void PumpNativeEvents(bool programRan) {
     StartQt();
     if (NativePassDue()) {
         RunNativePass();
-    } else if (xConnection != nullptr) {
-        // What the program's calls asked of the X server goes out this turn,
-        // as a pass would have sent it.
+    } else if (programRan && xConnection != nullptr) {
+        // What the program's handlers asked of the X server goes out this
+        // turn, as a pass would have sent it.
         xcb_flush(xConnection);
     }
 }

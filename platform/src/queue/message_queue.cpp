@@ -89,19 +89,27 @@ void ForgetMessagesFor(HWND hwnd) {
 
 using namespace wordoria::platform;
 
-BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
-    if (lpMsg == nullptr) return FALSE;
-    PumpNativeEvents();
-    Queue& queue = TheQueue();
-    bool remove = (wRemoveMsg & PM_REMOVE) != 0;
-    if (TakeFrom(queue.posted, lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, remove)) return TRUE;
+namespace {
+
+bool TakeMessage(Queue& queue, LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, bool remove) {
+    if (TakeFrom(queue.posted, lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, remove)) return true;
     if (queue.quitPending) {
         *lpMsg = Make(nullptr, WM_QUIT, static_cast<WPARAM>(queue.exitCode), 0);
         if (remove) queue.quitPending = false;
-        return TRUE;
+        return true;
     }
-    if (TakeFrom(queue.input, lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, remove)) return TRUE;
-    return FindPaint(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax) ? TRUE : FALSE;
+    if (TakeFrom(queue.input, lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, remove)) return true;
+    return FindPaint(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax);
+}
+
+}  // namespace
+
+BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
+    if (lpMsg == nullptr) return FALSE;
+    static bool handedOut = true;  // the program ran before its first call
+    PumpNativeEvents(handedOut);
+    handedOut = TakeMessage(TheQueue(), lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0);
+    return handedOut ? TRUE : FALSE;
 }
 
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {

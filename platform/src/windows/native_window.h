@@ -38,7 +38,9 @@ std::unique_ptr<NativeWindow> CreateTopLevelNative(Window& window);
 std::unique_ptr<NativeWindow> CreateChildNative(Window& window);
 
 // Lets Qt deliver what is pending without waiting, if anything may be.
-void PumpNativeEvents();
+// `programRan`: a message was handed out since the last call, so the
+// program's handlers may have asked something of Qt.
+void PumpNativeEvents(bool programRan);
 // Lets Qt deliver what is pending without waiting.
 void RunNativePass();
 // Waits at most `milliseconds` for Qt to have something to deliver.
