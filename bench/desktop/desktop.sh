@@ -56,7 +56,7 @@ measure() {
     program=$(share "$p0" "$p1" $((t1 - t0)))
     xserver=$(share "$x0" "$x1" $((t1 - t0)))
     floor=$(share "$f0" "$f1" $((t1 - t0)))
-    echo "$1: $(echo "$program $xserver $floor" | awk '{ printf "%.2f %% (ratio %.1f vs floor)", $1 + $2, ($1 + $2) / $3 }')"
+    echo "$1: $(echo "$program $xserver $floor" | awk '{ printf "%.2f %% (ratio %.2f vs floor)", $1 + $2, ($1 + $2) / $3 }')"
     echo "  program $program %, X server $xserver %, floor $floor %"
     eval "${1}_TOTAL=$(echo "$program $xserver" | awk '{ print $1 + $2 }')"
 }

@@ -18,9 +18,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A timer Qt starts outside a pass (the caret's, when the program sets the
-// focus) is not known until the next pass: one runs at least this often.
-constexpr auto kUnseenTimerSlack = std::chrono::milliseconds(250);
+// A timer Qt starts between passes is known at the next one, which whatever
+// the widget posts with it (an update, mostly) brings at once; a timer that
+// comes alone waits for a pass run at least this often.
+constexpr auto kUnseenTimerSlack = std::chrono::milliseconds(1000);
 
 // What the context waits for after a pass.
 struct Waits {
