@@ -59,7 +59,11 @@ bool AskContext(GMainContext* context, std::vector<GPollFD>& queried, Waits* wai
 // and raises `woken` when either comes. Given new waits after each pass.
 class Watcher {
 public:
-    Watcher() : interrupt_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), thread_([this] { Run(); }) {}
+    // Null when the system cannot give the descriptor it is woken by.
+    static Watcher* Start() {
+        int interrupt = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        return interrupt < 0 ? nullptr : new Watcher(interrupt);
+    }
 
     bool Woken() const { return woken_.load(std::memory_order_acquire); }
 
@@ -78,6 +82,8 @@ public:
     }
 
 private:
+    explicit Watcher(int interrupt) : interrupt_(interrupt), thread_([this] { Run(); }) {}
+
     void Run() {
         std::vector<pollfd> polled;
         for (;;) {
@@ -92,14 +98,13 @@ private:
             }
             polled.push_back(pollfd{interrupt_, POLLIN, 0});
             auto left = std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count() + 1;
-            int ready = poll(polled.data(), polled.size(), static_cast<int>(std::max<long long>(left, 0)));
+            poll(polled.data(), polled.size(), static_cast<int>(std::max<long long>(left, 0)));
             polling_.store(false, std::memory_order_release);
             uint64_t count;
             if (polled.back().revents != 0 && read(interrupt_, &count, sizeof count) > 0) continue;  // re-armed
             std::lock_guard<std::mutex> lock(mutex_);
             // Work came, or its time did (a signal or an error too: the pass will see).
             if (!armed_) woken_.store(true, std::memory_order_release);
-            (void)ready;
         }
     }
 
@@ -141,9 +146,10 @@ Watch& TheWatch() {
 void WatchNativeWakes() {
     Watch& watch = TheWatch();
     if (watch.context != nullptr) return;
+    watch.watcher = Watcher::Start();
+    if (watch.watcher == nullptr) return;  // every turn runs a pass
     watch.context = g_main_context_default();
     watch.owner = std::this_thread::get_id();
-    watch.watcher = new Watcher;
 }
 
 bool NativePassDue() {
