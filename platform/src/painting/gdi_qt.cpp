@@ -19,9 +19,6 @@
 #include <unordered_map>
 
 namespace wordoria::platform {
-namespace {
-
-}  // namespace
 
 struct NativePainter {
     explicit NativePainter(QImage* image) : painter(image) {}

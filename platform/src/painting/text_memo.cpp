@@ -46,31 +46,28 @@ void ForEachRow(const DrawingAreas& areas, PixelImage image, Row row) {
 
 }  // namespace
 
-bool TextMemo::Key::operator==(const Key& other) const {
-    return bytes == other.bytes && x == other.x && y == other.y && textColor == other.textColor &&
-           backColor == other.backColor && backMode == other.backMode;
+bool TextMemo::Kept::IsOf(const TextDrawing& drawing, const DrawingAreas& drawnAreas) const {
+    return bytes == drawing.bytes && at.x == drawing.at.x && at.y == drawing.at.y &&
+           textColor == drawing.textColor && backColor == drawing.backColor && backMode == drawing.backMode &&
+           SameAreas(areas, drawnAreas);
 }
 
-size_t TextMemo::KeyHash::operator()(const Key& key) const {
-    size_t hash = std::hash<std::string>()(key.bytes);
-    for (size_t part : {static_cast<size_t>(key.x), static_cast<size_t>(key.y), static_cast<size_t>(key.textColor),
-                        static_cast<size_t>(key.backColor), static_cast<size_t>(key.backMode)}) {
+size_t TextMemo::HashOf(const TextDrawing& drawing) {
+    size_t hash = std::hash<std::string_view>()(drawing.bytes);
+    for (size_t part : {static_cast<size_t>(drawing.at.x), static_cast<size_t>(drawing.at.y),
+                        static_cast<size_t>(drawing.textColor), static_cast<size_t>(drawing.backColor),
+                        static_cast<size_t>(drawing.backMode)}) {
         hash = hash * 31 + part;
     }
     return hash;
-}
-
-TextMemo::Key TextMemo::KeyOf(const TextDrawing& drawing) {
-    return Key{std::string(drawing.bytes), drawing.at.x, drawing.at.y, drawing.textColor, drawing.backColor,
-               drawing.backMode};
 }
 
 bool TextMemo::Fits(const DrawingAreas& areas) { return PixelsOf(areas) <= kMostPixelsADrawing; }
 
 bool TextMemo::Replay(const TextDrawing& drawing, const DrawingAreas& areas, PixelImage image) const {
     if (kept_.empty()) return false;
-    auto found = kept_.find(KeyOf(drawing));
-    if (found == kept_.end() || !SameAreas(found->second.areas, areas)) return false;
+    auto found = kept_.find(HashOf(drawing));
+    if (found == kept_.end() || !found->second.IsOf(drawing, areas)) return false;
     const Kept& kept = found->second;
     bool same = true;
     ForEachRow(areas, image, [&](const uint32_t* pixels, size_t offset, size_t width) {
@@ -102,8 +99,13 @@ void TextMemo::Keep(const TextDrawing& drawing, const DrawingAreas& areas, std::
         kept_.clear();
         keptPixels_ = 0;
     }
-    Kept& kept = kept_[KeyOf(drawing)];
+    Kept& kept = kept_[HashOf(drawing)];  // a drawing of the same hash gives way
     keptPixels_ -= kept.before.size() + kept.after.size();
+    kept.bytes.assign(drawing.bytes);
+    kept.at = drawing.at;
+    kept.textColor = drawing.textColor;
+    kept.backColor = drawing.backColor;
+    kept.backMode = drawing.backMode;
     kept.areas = areas;
     kept.before = std::move(before);
     kept.after = Copy(areas, after);

@@ -53,23 +53,20 @@ public:
     static bool Fits(const DrawingAreas& areas);
 
 private:
-    struct Key {
+    // Filed by the drawing's hash; each keeps what it was drawn with, so that
+    // a lookup, made on every hover turn, builds no key.
+    struct Kept {
         std::string bytes;
-        LONG x, y;
+        POINT at;
         COLORREF textColor, backColor;
         int backMode;
-        bool operator==(const Key& other) const;
-    };
-    struct KeyHash {
-        size_t operator()(const Key& key) const;
-    };
-    struct Kept {
         DrawingAreas areas;
         std::vector<uint32_t> before, after;
+        bool IsOf(const TextDrawing& drawing, const DrawingAreas& drawnAreas) const;
     };
-    static Key KeyOf(const TextDrawing& drawing);
+    static size_t HashOf(const TextDrawing& drawing);
 
-    std::unordered_map<Key, Kept, KeyHash> kept_;
+    std::unordered_map<size_t, Kept> kept_;
     size_t keptPixels_ = 0;
 };
 
