@@ -75,7 +75,13 @@ expected="bin/wordoria
 bin/wordoria-launch
 bin/wordoria-make-data
 share/applications/wordoria.desktop
-share/icons/hicolor/48x48/apps/wordoria.png"
+share/doc/wordoria/changelog.gz
+share/doc/wordoria/copyright
+share/icons/hicolor/48x48/apps/wordoria.png
+share/man/man1/wordoria-launch.1.gz
+share/man/man1/wordoria-make-data.1.gz
+share/man/man1/wordoria.1.gz
+share/metainfo/org.wordoria.Wordoria.metainfo.xml"
 installed=$(cd "$PREFIX" && find . ! -type d | sed 's|^\./||' | sort)
 [ "$installed" = "$expected" ] || fail "installed files differ: $(echo "$installed" | tr '\n' ' ')"
 for program in wordoria wordoria-make-data wordoria-launch; do
