@@ -6,6 +6,8 @@ set -eu
 
 # windres (binutils-mingw-w64-x86-64) with the host's cpp compiles the
 # resources of the Linux build too; the MinGW compilers make the Windows builds.
+# dpkg-dev (dpkg-shlibdeps for cpack), lintian, desktop-file-utils, appstream
+# and man-db make and check the Debian package.
 PACKAGES="
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev libglib2.0-dev libxcb1-dev
@@ -18,6 +20,7 @@ PACKAGES="
   xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
   clang libclang-rt-14-dev zip
   locales
+  dpkg-dev lintian desktop-file-utils appstream man-db groff-base
 "
 
 missing=""
