@@ -7,7 +7,8 @@ set -eu
 # windres (binutils-mingw-w64-x86-64) with the host's cpp compiles the
 # resources of the Linux build too; the MinGW compilers make the Windows builds.
 # dpkg-dev (dpkg-shlibdeps for cpack), lintian, desktop-file-utils, appstream
-# and man-db make and check the Debian package.
+# and man-db make and check the Debian package. The input-method test types
+# through Fcitx 5 and through IBus, each with Mozc, on a session bus.
 PACKAGES="
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev libglib2.0-dev libxcb1-dev
@@ -20,6 +21,7 @@ PACKAGES="
   xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
   clang libclang-rt-14-dev zip
   locales
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-x11
   dpkg-dev lintian desktop-file-utils appstream man-db groff-base
 "
 
