@@ -7,27 +7,14 @@
 #   is, so remove it for a truly fresh run.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/debian-chroot.sh
 ROOT=$(pwd)
 TREE=$(realpath -m "${1:-build/fresh-debian}")
 [ "$(id -u)" -eq 0 ] || { echo "debootstrap and chroot need root" >&2; exit 2; }
 
-if [ ! -x "$TREE/usr/bin/env" ]; then
-    command -v debootstrap >/dev/null || apt-get install -y --no-install-recommends debootstrap
-    debootstrap --variant=minbase bookworm "$TREE"
-fi
-
-mounted=()
-unmount_all() {
-    local i
-    for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[i]}" 2>/dev/null || true; done
-}
-trap unmount_all EXIT
-for fs in proc sys dev dev/pts dev/shm; do
-    mkdir -p "$TREE/$fs"
-    mount --bind "/$fs" "$TREE/$fs"
-    mounted+=("$TREE/$fs")
-done
-cp /etc/resolv.conf "$TREE/etc/resolv.conf" 2>/dev/null || true
+make_debian_tree "$TREE"
+trap unmount_system_folders EXIT
+mount_system_folders "$TREE"
 
 rm -rf "$TREE/src/wordoria"
 mkdir -p "$TREE/src"
