@@ -31,6 +31,9 @@ status=0
 (cd build/win64 && xvfb-run -a ctest --output-on-failure --timeout 1200) || status=$?
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 
+echo "== Windows zips, with their README.txt"
+tests/install/windows_zip_test.sh || status=$?
+
 echo "== One user journey on both builds, with real X input"
 # Timed real input on a loaded machine: a failed run gets one more try.
 journey() { tests/e2e/journey_both.sh "$ROOT/build/linux" "$ROOT/build/win64" "$ROOT/build/journey"; }
