@@ -4,7 +4,10 @@
 # it, and README.txt in Shift-JIS with CR LF, saying what the source says.
 set -u
 cd "$(dirname "$0")/../.."
-. scripts/utf8-locale.sh
+# Tools' output in English and names in byte order, whatever the caller's
+# locale (the test command runs Wine's steps in Japanese).
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 scripts/package-windows.sh >/dev/null || fail "package-windows.sh failed"
