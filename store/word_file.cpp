@@ -28,51 +28,10 @@ bool EntryExists(const char* pszPath) {
     return true;
 }
 
-void ShowFullMessage(const WordEntry* pEntry) {
-    char szText[256];  // the message and a display text of at most 4 bytes
-    snprintf(szText, sizeof szText,
-             "御免なさい。\n索引カテゴリ： %s\nには、これ以上登録できません。\n他の単語を削除して登録して下さい。",
-             GetCategoryDisplay(pEntry->nCategory));
-    MessageBoxA(NULL, szText, "確認メッセージ", MB_OK);
-}
-
-void ShowWriteFailedMessage(const WordEntry* pEntry) {
-    char szText[256];
-    snprintf(szText, sizeof szText,
-             "単語を登録できませんでした。\n索引カテゴリ： %s\nのフォルダーに書き込めません。\n"
-             "DATAフォルダーと空き容量を確認して下さい。",
-             GetCategoryDisplay(pEntry->nCategory));
-    MessageBoxA(NULL, szText, "確認メッセージ", MB_OK);
-}
-
 bool WriteEntry(TextFile* pFile, const WordEntry* pEntry) {
     bool bWritten = TextPuts(pEntry->szName, pFile) && TextPuts("\n", pFile) &&
                     TextPuts(pEntry->szContent, pFile);
     return TextClose(pFile) && bWritten;
-}
-
-// Creation is exclusive: a number taken by someone else between the probe and
-// the creation is skipped, never overwritten.
-int WriteWordInGroup(const WordEntry* pEntry, int nGroup) {
-    char szFolder[CATEGORY_FOLDER_SIZE];
-    if (pEntry == NULL || GetCategoryGroup(pEntry->nCategory) != nGroup ||
-        !GetCategoryFolder(pEntry->nCategory, szFolder, sizeof szFolder))
-        return WRITE_NO_CATEGORY;
-
-    char szPath[WORD_PATH_SIZE];
-    for (int nNumber = 1; nNumber <= WORD_NUMBER_MAX; nNumber++) {
-        if (!BuildWordPath(szFolder, nNumber, szPath, sizeof szPath)) return WRITE_NO_CATEGORY;
-        if (EntryExists(szPath)) continue;
-        int nCreated = TextCreateNew(&s_file, szPath);
-        if (nCreated == TEXT_EXISTS) continue;
-        // Confirmed means on the disk: the file's bytes and its name in the folder.
-        if (nCreated == TEXT_CREATED && WriteEntry(&s_file, pEntry) && TextSyncFolder(szFolder)) return WRITE_DONE;
-        if (nCreated == TEXT_CREATED) DeleteFileA(szPath);
-        ShowWriteFailedMessage(pEntry);
-        return WRITE_FAILED;
-    }
-    ShowFullMessage(pEntry);
-    return WRITE_FULL;
 }
 
 // Cuts a trailing CR LF or a trailing LF off a field read by fgets. A cut
@@ -107,11 +66,25 @@ void VisitEntry(ListState* pState, const WIN32_FIND_DATAA* pFindData) {
 
 }  // namespace
 
-int WriteWordKana(const WordEntry* pEntry) { return WriteWordInGroup(pEntry, GROUP_KANA); }
+// Creation is exclusive: a number taken by someone else between the probe and
+// the creation is skipped, never overwritten.
+int StoreWordEntry(const WordEntry* pEntry) {
+    char szFolder[CATEGORY_FOLDER_SIZE];
+    if (pEntry == NULL || !GetCategoryFolder(pEntry->nCategory, szFolder, sizeof szFolder)) return WRITE_NO_CATEGORY;
 
-int WriteWordLatin(const WordEntry* pEntry) { return WriteWordInGroup(pEntry, GROUP_LATIN); }
-
-int WriteWordSymbol(const WordEntry* pEntry) { return WriteWordInGroup(pEntry, GROUP_SYMBOL); }
+    char szPath[WORD_PATH_SIZE];
+    for (int nNumber = 1; nNumber <= WORD_NUMBER_MAX; nNumber++) {
+        if (!BuildWordPath(szFolder, nNumber, szPath, sizeof szPath)) return WRITE_NO_CATEGORY;
+        if (EntryExists(szPath)) continue;
+        int nCreated = TextCreateNew(&s_file, szPath);
+        if (nCreated == TEXT_EXISTS) continue;
+        // Confirmed means on the disk: the file's bytes and its name in the folder.
+        if (nCreated == TEXT_CREATED && WriteEntry(&s_file, pEntry) && TextSyncFolder(szFolder)) return WRITE_DONE;
+        if (nCreated == TEXT_CREATED) DeleteFileA(szPath);
+        return WRITE_FAILED;
+    }
+    return WRITE_FULL;
+}
 
 int FindFreeWordNumber(const char* pszFolder) {
     char szPath[WORD_PATH_SIZE];
@@ -134,6 +107,57 @@ bool ReadWordFile(const char* pszPath, char szName[WORD_FIELD_SIZE], char aszLin
     CutLineEnd(szName);
     for (int i = 0; i < WORD_LINE_COUNT; i++) CutLineEnd(aszLine[i]);
     return true;
+}
+
+int CheckWordEntry(const WordEntry* pEntry) {
+    size_t nName = strlen(pEntry->szName);
+    if (nName == 0) return ENTRY_NO_NAME;
+    if (nName > WORD_NAME_MAX) return ENTRY_NAME_TOO_LONG;
+    if (strpbrk(pEntry->szName, "\r\n") != NULL) return ENTRY_NAME_BREAK;
+    const char* pszContent = pEntry->szContent;
+    size_t nContent = strlen(pszContent);
+    if (nContent == 0) return ENTRY_NO_CONTENT;
+    if (nContent > WORD_CONTENT_MAX) return ENTRY_CONTENT_TOO_LONG;
+    int nLines = 1;
+    for (size_t i = 0; i < nContent; i++) {
+        bool bBreak = pszContent[i] == '\r' && pszContent[i + 1] == '\n';
+        if (!bBreak && (pszContent[i] == '\r' || pszContent[i] == '\n')) return ENTRY_STRAY_BREAK;
+        if (bBreak) {
+            nLines++;
+            i++;
+        }
+    }
+    return nLines > WORD_LINE_COUNT ? ENTRY_TOO_MANY_LINES : ENTRY_IN_FORM;
+}
+
+// Text mode turns the stored CR CR LF of a content break into the CR LF the
+// entry held, and the name's CR LF into the LF that ends it.
+int ReadWordEntry(const char* pszPath, WordEntry* pEntry) {
+    static char s_szText[WORD_TEXT_SIZE];
+    pEntry->szName[0] = '\0';
+    pEntry->szContent[0] = '\0';
+    if (!TextOpenRead(&s_file, pszPath)) return ENTRY_UNREADABLE;
+    s_szText[0] = '\0';
+    int nLength = 0;
+    bool bTooLong = false;
+    while (TextGets(s_szText + nLength, (int)sizeof s_szText - nLength, &s_file) != NULL) {
+        nLength += (int)strlen(s_szText + nLength);
+        if (nLength >= (int)sizeof s_szText - 1) {
+            char szRest[2];
+            bTooLong = TextGets(szRest, sizeof szRest, &s_file) != NULL;
+            break;
+        }
+    }
+    TextClose(&s_file);
+
+    const char* pszBreak = strchr(s_szText, '\n');
+    int nName = pszBreak == NULL ? nLength : (int)(pszBreak - s_szText);
+    snprintf(pEntry->szName, sizeof pEntry->szName, "%.*s", nName, s_szText);
+    if (pszBreak != NULL) snprintf(pEntry->szContent, sizeof pEntry->szContent, "%s", pszBreak + 1);
+    bool bCut = nName >= (int)sizeof pEntry->szName ||
+                (pszBreak != NULL && strlen(pszBreak + 1) >= sizeof pEntry->szContent);
+    if (bTooLong || bCut) return ENTRY_TOO_LONG;
+    return CheckWordEntry(pEntry);
 }
 
 int ListWordFiles(int nCategory, int nCapacity, WordFileVisitor pfnVisit, void* pContext) {

@@ -12,13 +12,14 @@ enum {
     WORD_LINE_COUNT = 5,
     WORD_NUMBER_MAX = 9999,  // file names run from 1.txt to 9999.txt
     WORD_PATH_SIZE = CATEGORY_FOLDER_SIZE + 1 + 260,  // folder, "/", any listed name
+    WORD_TEXT_SIZE = 1024,   // a whole word file as text: more than any the store writes
 };
 
 // Results of the writers.
 enum {
     WRITE_DONE = 0,
-    WRITE_FULL = -1,        // 1.txt to 9999.txt are all taken; the user was told
-    WRITE_FAILED = -2,      // the file could not be written; the user was told, nothing is left behind
+    WRITE_FULL = -1,        // 1.txt to 9999.txt are all taken
+    WRITE_FAILED = -2,      // the file could not be written; nothing is left behind
     WRITE_NO_CATEGORY = -3, // the entry's category does not belong to this writer; nothing shown
 };
 
@@ -31,10 +32,15 @@ struct WordEntry {
 };
 
 // The three writers take the first free number of the category's folder and
-// store name, LF and content as a text-mode file.
+// store name, LF and content as a text-mode file; they tell the user when the
+// word could not be stored (word_writers.cpp).
 int WriteWordKana(const WordEntry* pEntry);
 int WriteWordLatin(const WordEntry* pEntry);
 int WriteWordSymbol(const WordEntry* pEntry);
+
+// The same write, telling no one: for a caller with its own way of telling.
+// WRITE_NO_CATEGORY for a number outside the table.
+int StoreWordEntry(const WordEntry* pEntry);
 
 // The lowest n in 1 to 9999 with no entry n.txt in the folder; 0 when all are taken.
 int FindFreeWordNumber(const char* pszFolder);
@@ -43,6 +49,30 @@ int FindFreeWordNumber(const char* pszFolder);
 // reading rule. A file that cannot be opened reads as empty (returns false).
 bool ReadWordFile(const char* pszPath, char szName[WORD_FIELD_SIZE],
                   char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE]);
+
+// Whether an entry is in the form a registration stores: a name of 1 to 80
+// bytes without a line break; a content of 1 to 420 bytes in at most five
+// lines, each break a CR LF. The first fault found, or ENTRY_IN_FORM.
+enum {
+    ENTRY_IN_FORM = 0,
+    ENTRY_NO_NAME,
+    ENTRY_NAME_TOO_LONG,
+    ENTRY_NAME_BREAK,        // a CR or LF in the name
+    ENTRY_NO_CONTENT,
+    ENTRY_CONTENT_TOO_LONG,
+    ENTRY_TOO_MANY_LINES,
+    ENTRY_STRAY_BREAK,       // a CR or LF in the content that is not part of a CR LF
+    ENTRY_TOO_LONG,          // a file longer than any the store writes
+    ENTRY_UNREADABLE,        // a file that cannot be opened
+};
+int CheckWordEntry(const WordEntry* pEntry);
+
+// Reads the whole of a word file, without the cuts of the window's reading
+// rule: the name line, and the content with its breaks as CR LF, as a
+// registration held them. The result is CheckWordEntry's for what was read
+// (so ENTRY_IN_FORM for every file the store wrote), ENTRY_TOO_LONG or
+// ENTRY_UNREADABLE; pEntry then holds as much as fits.
+int ReadWordEntry(const char* pszPath, WordEntry* pEntry);
 
 // Called once for every file of a listed folder, with its path; returns
 // whether it took the file (a file it leaves out does not count).
