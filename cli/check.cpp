@@ -1,0 +1,127 @@
+// check: what the window program would show oddly, folder by folder.
+#include "commands.h"
+
+#include "console.h"
+#include "entries.h"
+#include "folder_names.h"
+#include "text.h"
+
+#include <word_file.h>
+
+#include <string_view>
+
+namespace wordoria::cli {
+namespace {
+
+const int kNearlyFull = WORD_NUMBER_MAX - 99;  // fewer than 100 numbers left
+
+struct Findings {
+    int count = 0;
+    void Say(const std::string& where, const std::string& japanese, const std::string& english) {
+        Print(where + u8": " + japanese + "\n" + where + ": " + english + "\n");
+        count++;
+    }
+};
+
+// 1.txt to 9999.txt, as the store names its files; the case of "txt" as it may be.
+bool IsWordFileName(const std::string& name) {
+    size_t dot = name.find('.');
+    if (dot == 0 || dot == std::string::npos || dot > 4 || name[0] == '0') return false;
+    for (size_t i = 0; i < dot; i++)
+        if (name[i] < '0' || name[i] > '9') return false;
+    std::string extension = name.substr(dot);
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".txt";
+}
+
+std::string Why(int form, std::string* english) {
+    switch (form) {
+    case ENTRY_NO_NAME: *english = "its name line is empty"; return u8"単語名の行が空です";
+    case ENTRY_NAME_TOO_LONG: *english = "its name is longer than 80 bytes"; return u8"単語名が 80 バイトを超えます";
+    case ENTRY_NAME_BREAK: *english = "its name line ends oddly"; return u8"単語名の行末が CR LF ではありません";
+    case ENTRY_NO_CONTENT: *english = "it has no content"; return u8"内容がありません";
+    case ENTRY_CONTENT_TOO_LONG: *english = "its content is longer than 420 bytes"; return u8"内容が 420 バイトを超えます";
+    case ENTRY_TOO_MANY_LINES: *english = "its content has more than 5 lines"; return u8"内容が 5 行を超えます";
+    case ENTRY_STRAY_BREAK: *english = "its line breaks are not the store's"; return u8"改行が登録時の形ではありません";
+    case ENTRY_TOO_LONG: *english = "it is longer than any word file"; return u8"単語ファイルとして長すぎます";
+    default: *english = "it cannot be read"; return u8"読めません";
+    }
+}
+
+// Whether the window's reading rule gives the whole name and every line: it
+// ends a line at LF, with or without a CR before it.
+bool ReadsWhole(const Entry& entry) {
+    char name[WORD_FIELD_SIZE];
+    char lines[WORD_LINE_COUNT][WORD_FIELD_SIZE];
+    if (entry.form == ENTRY_UNREADABLE || !ReadWordFile(entry.path.c_str(), name, lines)) return true;
+    if (entry.storedName != name) return false;
+    std::string_view rest = entry.storedContent;
+    for (int i = 0; i < WORD_LINE_COUNT; i++) {
+        size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line != lines[i]) return false;
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+    return rest.empty();
+}
+
+void CheckNames(const Category& category, Findings* findings) {
+    std::vector<FolderName> names;
+    std::string folder = FromShiftJis(category.folder);
+    if (!ReadFolderNames(category.folder, &names)) return;
+    for (const FolderName& name : names) {
+        std::string where = folder + "/" + name.text;
+        if (!name.shiftJis) {
+            findings->Say(where, u8"名前が Shift-JIS で表せないため、一覧に出ません。",
+                          "its name cannot be written in Shift-JIS, so the window does not list it");
+        } else if (!name.folder && !IsWordFileName(name.text)) {
+            findings->Say(where, u8"登録で作られる名前（1.txt～9999.txt）ではありません。",
+                          "not a name the store gives (1.txt to 9999.txt)");
+        }
+    }
+}
+
+void CheckEntries(const Category& category, Findings* findings) {
+    std::vector<Entry> entries;
+    std::string folder = FromShiftJis(category.folder);
+    if (!ListEntries(category, &entries)) {
+        findings->Say(folder, u8"フォルダーがありません。この索引は空に見え、登録できません。",
+                      "the folder is missing: the category reads empty and takes no word");
+        return;
+    }
+    for (const Entry& entry : entries) {
+        std::string english;
+        if (entry.form != ENTRY_IN_FORM) {
+            std::string japanese = Why(entry.form, &english);
+            findings->Say(entry.pathText, u8"登録で書かれた形ではありません：" + japanese + u8"。",
+                          "not as the store writes a word: " + english);
+        }
+        if (!entry.exactText)
+            findings->Say(entry.pathText, u8"Shift-JIS でないバイトがあります。",
+                          "it holds bytes that are not Shift-JIS");
+        if (!ReadsWhole(entry))
+            findings->Say(entry.pathText, u8"辞書モードでは一部が切れて表示されます。",
+                          "the window shows it cut: a line is longer than it reads");
+    }
+    if (static_cast<int>(entries.size()) >= kNearlyFull)
+        findings->Say(folder,
+                      u8"単語ファイルが " + std::to_string(entries.size()) + u8" あり、9999 で満杯になります。",
+                      "it holds " + std::to_string(entries.size()) + " word files; it is full at 9999");
+}
+
+}  // namespace
+
+int RunCheck(const Arguments& arguments) {
+    if (!arguments.empty()) return UsageError(u8"check に引数は要りません。", "check takes no arguments");
+    Findings findings;
+    for (const Category& category : Categories()) {
+        CheckNames(category, &findings);
+        CheckEntries(category, &findings);
+    }
+    if (findings.count == 0) return EXIT_DONE;
+    Report(std::to_string(findings.count) + u8" 件見つかりました。", std::to_string(findings.count) + " found");
+    return EXIT_PROBLEM;
+}
+
+}  // namespace wordoria::cli

@@ -1,0 +1,113 @@
+// list, search and export: reading the store, never writing it.
+#include "commands.h"
+
+#include "console.h"
+#include "csv.h"
+#include "entries.h"
+#include "text.h"
+
+#include <word_file.h>
+
+namespace wordoria::cli {
+namespace {
+
+// The categories a command covers: all, or the one named.
+bool ChosenCategories(const Arguments& arguments, std::vector<const Category*>* chosen) {
+    if (arguments.empty()) {
+        for (const Category& category : Categories()) chosen->push_back(&category);
+        return true;
+    }
+    const Category* category = CategoryArgument(arguments[0]);
+    if (category != nullptr) chosen->push_back(category);
+    return category != nullptr;
+}
+
+void ReportMissingFolder(const Category& category) {
+    std::string folder = FromShiftJis(category.folder);
+    Report(u8"索引カテゴリ「" + category.display + u8"」のフォルダー " + folder + u8" がありません。",
+           "the folder " + folder + " of the index category \"" + category.display + "\" is missing");
+}
+
+// Bytes that were not Shift-JIS show as U+FFFD; the user hears of it.
+void ReportInexactText(const Entry& entry) {
+    Report(entry.pathText + u8": Shift-JIS でない文字を U+FFFD にしました。",
+           entry.pathText + ": bytes that are not Shift-JIS were given as U+FFFD");
+}
+
+int ListCounts() {
+    int status = EXIT_DONE;
+    for (const Category& category : Categories()) {
+        std::vector<Entry> entries;
+        if (!ListEntries(category, &entries)) {
+            Print(category.display + "\t-\n");
+            status = EXIT_PROBLEM;
+            ReportMissingFolder(category);
+            continue;
+        }
+        Print(category.display + "\t" + std::to_string(entries.size()) + "\n");
+    }
+    return status;
+}
+
+}  // namespace
+
+int RunList(const Arguments& arguments) {
+    if (arguments.size() > 1) return UsageError(u8"list には索引カテゴリを一つだけ。", "list takes one category at most");
+    if (arguments.empty()) return ListCounts();
+    const Category* category = CategoryArgument(arguments[0]);
+    if (category == nullptr) return EXIT_USAGE;
+    std::vector<Entry> entries;
+    if (!ListEntries(*category, &entries)) {
+        ReportMissingFolder(*category);
+        return EXIT_PROBLEM;
+    }
+    for (const Entry& entry : entries) Print(entry.fileName + "\t" + entry.name + "\n");
+    return EXIT_DONE;
+}
+
+int RunSearch(const Arguments& arguments) {
+    if (arguments.size() != 1 || arguments[0].empty())
+        return UsageError(u8"search には探す文字列を一つ。", "search takes one text to look for");
+    if (!IsUtf8(arguments[0])) return UsageError(u8"探す文字列が UTF-8 ではありません。", "the text is not UTF-8");
+    std::string wanted = FoldLatin(arguments[0]);
+    for (const Category& category : Categories()) {
+        std::vector<Entry> entries;
+        if (!ListEntries(category, &entries)) continue;  // check tells of a missing folder
+        for (const Entry& entry : entries) {
+            bool found = FoldLatin(entry.name).find(wanted) != std::string::npos ||
+                         FoldLatin(entry.content).find(wanted) != std::string::npos;
+            if (!found) continue;
+            Print(category.display + "\t" + entry.pathText + "\t" + entry.name + "\t" + FirstLine(entry.content) +
+                  "\n");
+        }
+    }
+    return EXIT_DONE;
+}
+
+int RunExport(const Arguments& arguments) {
+    if (arguments.size() > 1)
+        return UsageError(u8"export には索引カテゴリを一つだけ。", "export takes one category at most");
+    std::vector<const Category*> chosen;
+    if (!ChosenCategories(arguments, &chosen)) return EXIT_USAGE;
+    int status = EXIT_DONE;
+    std::string csv = CsvRecord({"category", "name", "content", "file"});
+    for (const Category* category : chosen) {
+        std::vector<Entry> entries;
+        if (!ListEntries(*category, &entries)) {
+            ReportMissingFolder(*category);
+            status = EXIT_PROBLEM;
+            continue;
+        }
+        for (const Entry& entry : entries) {
+            if (!entry.exactText) {
+                ReportInexactText(entry);
+                status = EXIT_PROBLEM;
+            }
+            csv += CsvRecord({category->display, entry.name, entry.content, entry.pathText});
+        }
+    }
+    WriteOut(csv);
+    return status;
+}
+
+}  // namespace wordoria::cli

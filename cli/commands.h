@@ -1,0 +1,33 @@
+// The tool's commands, each given the words after its name; each returns the
+// exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace wordoria::cli {
+
+enum ExitStatus {
+    EXIT_DONE = 0,
+    EXIT_PROBLEM = 1,  // something was reported: a fault in the input or the store
+    EXIT_USAGE = 2,
+};
+
+using Arguments = std::vector<std::string>;
+
+int RunList(const Arguments& arguments);
+int RunSearch(const Arguments& arguments);
+int RunExport(const Arguments& arguments);
+// The import file is read before the tool enters the data folder, so a
+// relative name means what it meant where the command was given.
+int RunImport(const Arguments& arguments, const std::string& csvText);
+int RunCheck(const Arguments& arguments);
+
+// A usage error, said in both languages with the usage after it.
+int UsageError(const std::string& japanese, const std::string& english);
+
+// A category named on the command line, or a usage error said.
+struct Category;
+const Category* CategoryArgument(const std::string& name);
+
+}  // namespace wordoria::cli

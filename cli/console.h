@@ -1,0 +1,33 @@
+// The terminal and the files the tool reads: UTF-8 on Linux; on Windows the
+// console's own code page for what a person reads, UTF-8 for CSV.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wordoria::cli {
+
+// The command line as UTF-8, the program's name left out.
+std::vector<std::string> CommandLine(int argc, char** argv);
+
+// Text for a person, on standard output or standard error.
+void Print(std::string_view utf8);
+void PrintError(std::string_view utf8);
+
+// One message in both languages, on standard error: "wordoria-cli: JA" and
+// "wordoria-cli: EN" on two lines.
+void Report(std::string_view japanese, std::string_view english);
+
+// Bytes exactly as given, for CSV on standard output.
+void WriteOut(std::string_view bytes);
+
+bool ErrorIsTerminal();
+
+// The whole of a file named in UTF-8; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string* bytes);
+
+// Makes a folder named in UTF-8 the working directory; false when it cannot.
+bool EnterFolder(const std::string& path);
+
+}  // namespace wordoria::cli

@@ -1,0 +1,24 @@
+// CSV as RFC 4180 has it: records end in CR LF, a field holding a comma, a
+// quote or a line break is quoted, a quote inside doubled.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wordoria::cli {
+
+// One record, its fields joined and ended by CR LF.
+std::string CsvRecord(const std::vector<std::string>& fields);
+
+struct CsvRow {
+    int line;  // where the record begins, counting from 1
+    std::vector<std::string> fields;
+};
+
+// Reads a whole text (a UTF-8 byte-order mark at its start is skipped).
+// Records may end in CR LF or LF; a quoted field's own line breaks are kept
+// as LF. False on malformed text, with the line of the fault.
+bool ParseCsv(std::string_view text, std::vector<CsvRow>* rows, int* faultLine);
+
+}  // namespace wordoria::cli

@@ -1,0 +1,28 @@
+// Text at the tool's edges: the store speaks Shift-JIS (code page 932), the
+// tool speaks UTF-8 inside, and the terminal speaks what its system does.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace wordoria::cli {
+
+// The Shift-JIS form of UTF-8 text, when every character has one and the
+// bytes read back as the same text.
+bool ToShiftJis(std::string_view utf8, std::string* sjis);
+
+// UTF-8 of Shift-JIS bytes; a byte sequence with no character becomes U+FFFD
+// and clears *exact when given.
+std::string FromShiftJis(std::string_view sjis, bool* exact = nullptr);
+
+// Whether the bytes are well-formed UTF-8.
+bool IsUtf8(std::string_view text);
+
+// Latin letters in one case and one width (Ａ, ａ and A all become a);
+// everything else as it is. Searching compares text folded so.
+std::string FoldLatin(std::string_view utf8);
+
+// The first character of UTF-8 text that has no Shift-JIS form, or empty.
+std::string FirstWithoutShiftJis(std::string_view utf8);
+
+}  // namespace wordoria::cli
