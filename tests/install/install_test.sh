@@ -72,19 +72,21 @@ BIN=$PREFIX/bin
 ICON_DIR=$PREFIX/share/icons/hicolor/48x48/apps
 DESKTOP=$PREFIX/share/applications/wordoria.desktop
 expected="bin/wordoria
+bin/wordoria-cli
 bin/wordoria-launch
 bin/wordoria-make-data
 share/applications/wordoria.desktop
 share/doc/wordoria/changelog.gz
 share/doc/wordoria/copyright
 share/icons/hicolor/48x48/apps/wordoria.png
+share/man/man1/wordoria-cli.1.gz
 share/man/man1/wordoria-launch.1.gz
 share/man/man1/wordoria-make-data.1.gz
 share/man/man1/wordoria.1.gz
 share/metainfo/org.wordoria.Wordoria.metainfo.xml"
 installed=$(cd "$PREFIX" && find . ! -type d | sed 's|^\./||' | sort)
 [ "$installed" = "$expected" ] || fail "installed files differ: $(echo "$installed" | tr '\n' ' ')"
-for program in wordoria wordoria-make-data wordoria-launch; do
+for program in wordoria wordoria-cli wordoria-make-data wordoria-launch; do
     [ -f "$BIN/$program" ] && [ -x "$BIN/$program" ] || fail "bin/$program is not an executable file"
 done
 

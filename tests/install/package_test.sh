@@ -37,6 +37,7 @@ rm -f "$DEB"
 expected="drwxr-xr-x root/root ./usr/
 drwxr-xr-x root/root ./usr/bin/
 -rwxr-xr-x root/root ./usr/bin/wordoria
+-rwxr-xr-x root/root ./usr/bin/wordoria-cli
 -rwxr-xr-x root/root ./usr/bin/wordoria-launch
 -rwxr-xr-x root/root ./usr/bin/wordoria-make-data
 drwxr-xr-x root/root ./usr/share/
@@ -53,6 +54,7 @@ drwxr-xr-x root/root ./usr/share/icons/hicolor/48x48/apps/
 -rw-r--r-- root/root ./usr/share/icons/hicolor/48x48/apps/wordoria.png
 drwxr-xr-x root/root ./usr/share/man/
 drwxr-xr-x root/root ./usr/share/man/man1/
+-rw-r--r-- root/root ./usr/share/man/man1/wordoria-cli.1.gz
 -rw-r--r-- root/root ./usr/share/man/man1/wordoria-launch.1.gz
 -rw-r--r-- root/root ./usr/share/man/man1/wordoria-make-data.1.gz
 -rw-r--r-- root/root ./usr/share/man/man1/wordoria.1.gz
@@ -79,7 +81,7 @@ done
 # Every library the programs link is in a package the package depends on.
 dpkg-deb -x "$DEB" "$SCRATCH/root"
 ROOT=$SCRATCH/root
-for program in wordoria wordoria-make-data; do
+for program in wordoria wordoria-cli wordoria-make-data; do
     for soname in $(readelf -d "$ROOT/usr/bin/$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
         path=$(ldconfig -p | awk -v lib="$soname" '$1 == lib && /x86-64/ {print $NF; exit}')
         [ -n "$path" ] || fail "$program needs $soname, which is not on this system"
