@@ -1,6 +1,6 @@
 #!/bin/sh
-# Makes the Windows zips: Wordoria.exe with an empty DATA tree and README.txt
-# beside it, for 32-bit (the product) and for x86_64. Unzip anywhere and start
+# Makes the Windows zips: Wordoria.exe with wordoria-cli.exe, an empty DATA
+# tree and README.txt beside it, for 32-bit (the product) and for x86_64. Unzip anywhere and start
 # Wordoria.exe there. The tree is made by the Linux build of the install
 # step, so its folder names are UTF-8 in the zip, which Windows' own
 # unzipping reads.
@@ -15,7 +15,7 @@ for arch in i686:win32 x86_64:win64; do
     dir=${arch##*:}
     cmake -S . -B "build/$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$toolchain.cmake" \
           -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "build/$dir" -j"$(nproc)" --target wordoria >/dev/null
+    cmake --build "build/$dir" -j"$(nproc)" --target wordoria wordoria-cli >/dev/null
     stage="build/package/$dir/Wordoria"
     rm -rf "build/package/$dir"
     mkdir -p "$stage"

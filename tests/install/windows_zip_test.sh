@@ -1,7 +1,7 @@
 #!/bin/bash
 # windows_zip_test.sh: makes both Windows zips and checks what a Windows user
-# unzips: Wordoria.exe of the right architecture, the empty DATA tree beside
-# it, and README.txt in Shift-JIS with CR LF, saying what the source says.
+# unzips: Wordoria.exe and wordoria-cli.exe of the right architecture, the
+# empty DATA tree beside them, and README.txt in Shift-JIS with CR LF, saying what the source says.
 set -u
 cd "$(dirname "$0")/../.."
 # Tools' output in English and names in byte order, whatever the caller's
@@ -20,10 +20,16 @@ for zip in win32:pei-i386 win64:pei-x86-64; do
     mkdir "$dir"
     unzip -q "build/Wordoria-$name.zip" -d "$dir" || fail "$name: the zip does not unzip"
     [ "$(ls "$dir")" = "Wordoria" ] || fail "$name: the zip holds more than one folder"
-    [ "$(cd "$dir/Wordoria" && ls | tr '\n' ' ')" = "DATA README.txt Wordoria.exe " ] ||
+    [ "$(cd "$dir/Wordoria" && ls | tr '\n' ' ')" = "DATA README.txt Wordoria.exe wordoria-cli.exe " ] ||
         fail "$name: the folder holds $(ls "$dir/Wordoria" | tr '\n' ' ')"
-    objdump -f "$dir/Wordoria/Wordoria.exe" | grep -q "file format $arch$" ||
-        fail "$name: Wordoria.exe is not built for $arch"
+    for exe in Wordoria.exe wordoria-cli.exe; do
+        objdump -f "$dir/Wordoria/$exe" | grep -q "file format $arch$" || fail "$name: $exe is not built for $arch"
+    done
+    # The tool is a console program; the window program is not.
+    objdump -p "$dir/Wordoria/wordoria-cli.exe" | grep -q "^Subsystem.*(Windows CUI)" ||
+        fail "$name: wordoria-cli.exe is not a console program"
+    objdump -p "$dir/Wordoria/Wordoria.exe" | grep -q "^Subsystem.*(Windows GUI)" ||
+        fail "$name: Wordoria.exe is not a window program"
     [ "$(find "$dir/Wordoria/DATA" -type d | wc -l)" -eq 86 ] || fail "$name: DATA is not the 86-folder tree"
     [ -z "$(find "$dir/Wordoria/DATA" ! -type d)" ] || fail "$name: DATA holds files"
 
