@@ -54,11 +54,8 @@ bool ParseCsv(std::string_view text, std::vector<CsvRow>* rows, int* faultLine) 
                     } else if (text[i] == '"') {
                         i++;
                         break;
-                    } else if (size_t length = BreakAt(text, i)) {
-                        field += '\n';
-                        i += length;
-                        line++;
                     } else {
+                        if (text[i] == '\n') line++;
                         field += text[i++];
                     }
                 }

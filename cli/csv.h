@@ -17,8 +17,9 @@ struct CsvRow {
 };
 
 // Reads a whole text (a UTF-8 byte-order mark at its start is skipped).
-// Records may end in CR LF or LF; a quoted field's own line breaks are kept
-// as LF. False on malformed text, with the line of the fault.
+// Records may end in CR LF or LF; a quoted field keeps its bytes as they
+// are, line breaks and all. False on malformed text, with the line of the
+// fault.
 bool ParseCsv(std::string_view text, std::vector<CsvRow>* rows, int* faultLine);
 
 }  // namespace wordoria::cli

@@ -61,12 +61,14 @@ std::string Described(int fault, std::string* english) {
     }
 }
 
-// The content's LF line breaks become the CR LF a registration holds.
+// Line breaks, LF or CR LF as the file has them, become the CR LF a
+// registration holds; a CR alone stays, for the check to refuse.
 std::string WithStoredBreaks(const std::string& content) {
     std::string result;
-    for (char c : content) {
-        if (c == '\n') result += '\r';
-        result += c;
+    for (size_t i = 0; i < content.size(); i++) {
+        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n') continue;
+        if (content[i] == '\n') result += '\r';
+        result += content[i];
     }
     return result;
 }

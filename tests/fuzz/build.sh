@@ -21,9 +21,9 @@ FLAGS="-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
        -Wno-invalid-source-encoding -I$ROOT/store -I$ROOT/platform/include -I$ROOT/platform/src -I$ROOT/res"
 STORE="$OUT/sjis/categories.cpp $OUT/sjis/data_tree.cpp $OUT/sjis/text_stream.cpp $OUT/sjis/word_file.cpp"
 PLATFORM="$ROOT/platform/src/files/file_names.cpp $ROOT/platform/src/files/file_ops.cpp $ROOT/platform/src/files/file_search.cpp $ROOT/platform/src/files/file_search_match.cpp
-          $ROOT/platform/src/base/last_error.cpp $ROOT/platform/src/files/native_path.cpp $ROOT/platform/src/text/text_encoding.cpp
-          $ROOT/platform/src/testing/testing.cpp $ROOT/platform/src/queue/timing.cpp"
+          $ROOT/platform/src/base/last_error.cpp $ROOT/platform/src/files/native_path.cpp $ROOT/platform/src/text/text_encoding.cpp"
 for target in reading listing; do
-    clang++ $FLAGS "$ROOT/tests/fuzz/${target}_fuzz.cpp" "$ROOT/tests/fuzz/support.cpp" $STORE $PLATFORM \
+    clang++ $FLAGS "$ROOT/tests/fuzz/${target}_fuzz.cpp" $STORE $PLATFORM \
         -o "$OUT/${target}_fuzz"
 done
+clang++ $FLAGS "$ROOT/tests/fuzz/csv_fuzz.cpp" "$ROOT/cli/csv.cpp" -o "$OUT/csv_fuzz"

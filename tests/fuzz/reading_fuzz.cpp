@@ -1,5 +1,7 @@
 // Fuzzes the reading rule: any bytes in a word file give six terminated
 // fields within their limits, and nothing is read or written out of bounds.
+// The whole-file reading too: what it calls in form fits the registration's
+// limits.
 #include <word_file.h>
 
 #include <ansi_stdio.h>
@@ -32,5 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A field never keeps the line end the rule cuts off.
     size_t nameLength = strlen(name);
     if (nameLength > 0 && name[nameLength - 1] == '\n') abort();
+
+    WordEntry entry;
+    memset(&entry, size > 2 ? data[2] : 'z', sizeof entry);
+    int form = ReadWordEntry(path.c_str(), &entry);
+    if (memchr(entry.szName, '\0', sizeof entry.szName) == nullptr) abort();
+    if (memchr(entry.szContent, '\0', sizeof entry.szContent) == nullptr) abort();
+    if (form == ENTRY_IN_FORM && (strlen(entry.szName) > WORD_NAME_MAX || strlen(entry.szContent) > WORD_CONTENT_MAX))
+        abort();
+    if (form == ENTRY_IN_FORM && CheckWordEntry(&entry) != ENTRY_IN_FORM) abort();
     return 0;
 }

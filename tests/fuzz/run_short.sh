@@ -1,13 +1,13 @@
 #!/bin/sh
-# A short, bounded fuzzing run of the reading rule and of category listings,
-# for the test command. Any finding fails it; the long runs use build.sh.
+# A short, bounded fuzzing run of the reading rule, of category listings and
+# of the import's CSV reader, for the test command. Any finding fails it; the long runs use build.sh.
 # Usage: run_short.sh BUILD_DIR [SECONDS]
 set -eu
 HERE=$(cd "$(dirname "$0")" && pwd)
 OUT=$1
 SECONDS_EACH=${2:-15}
 "$HERE/build.sh" "$OUT"
-for target in reading listing; do
+for target in reading listing csv; do
     mkdir -p "$OUT/corpus-$target"
     (cd "$OUT" && "$OUT/${target}_fuzz" -max_total_time="$SECONDS_EACH" -max_len=2048 \
         -artifact_prefix="$OUT/$target-" "$OUT/corpus-$target" 2>"$OUT/$target.log") || {
