@@ -83,17 +83,9 @@ void WriteOut(std::string_view bytes) {
 
 bool ErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
-bool ReadWholeFile(const std::string& path, std::string* bytes) {
-    FILE* file = _wfopen(Wide(path).c_str(), L"rb");
-    if (file == nullptr) return false;
-    char buffer[65536];
-    size_t read;
-    bytes->clear();
-    while ((read = fread(buffer, 1, sizeof buffer, file)) > 0) bytes->append(buffer, read);
-    bool failed = ferror(file) != 0;
-    fclose(file);
-    return !failed;
-}
+namespace {
+FILE* OpenToRead(const std::string& path) { return _wfopen(Wide(path).c_str(), L"rb"); }
+}  // namespace
 
 bool EnterFolder(const std::string& path) { return SetCurrentDirectoryW(Wide(path).c_str()) != 0; }
 
@@ -107,8 +99,16 @@ void WriteOut(std::string_view bytes) { fwrite(bytes.data(), 1, bytes.size(), st
 
 bool ErrorIsTerminal() { return isatty(fileno(stderr)) != 0; }
 
+namespace {
+FILE* OpenToRead(const std::string& path) { return fopen(path.c_str(), "rb"); }
+}  // namespace
+
+bool EnterFolder(const std::string& path) { return chdir(path.c_str()) == 0; }
+
+#endif
+
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
-    FILE* file = fopen(path.c_str(), "rb");
+    FILE* file = OpenToRead(path);
     if (file == nullptr) return false;
     char buffer[65536];
     size_t read;
@@ -118,10 +118,6 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
     fclose(file);
     return !failed;
 }
-
-bool EnterFolder(const std::string& path) { return chdir(path.c_str()) == 0; }
-
-#endif
 
 void Report(std::string_view japanese, std::string_view english) {
     PrintError(std::string(kProgram) + std::string(japanese) + "\n" + kProgram + std::string(english) + "\n");
