@@ -8,7 +8,9 @@ set -eu
 # resources of the Linux build too; the MinGW compilers make the Windows builds.
 # dpkg-dev (dpkg-shlibdeps for cpack), lintian, desktop-file-utils, appstream
 # and man-db make and check the Debian package. The input-method test types
-# through Fcitx 5 and through IBus, each with Mozc, on a session bus.
+# through Fcitx 5 and through IBus, each with Mozc, on a session bus. The
+# Wayland test runs a headless Weston with XWayland, with Qt's Wayland plugin
+# installed as a Wayland desktop has it.
 PACKAGES="
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev libglib2.0-dev libxcb1-dev
@@ -22,6 +24,7 @@ PACKAGES="
   clang libclang-rt-14-dev zip
   locales
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-x11
+  weston xwayland qt6-wayland
   dpkg-dev lintian desktop-file-utils appstream man-db groff-base
 "
 

@@ -4,9 +4,16 @@
 #include "windows/qt_application.h"
 #include "text/text_encoding.h"
 
+#include <cstdlib>
 #include <string>
 
 int main(int argc, char** argv) {
+    // X11, through XWayland in a Wayland session: there the window keeps the
+    // frame a Win32 window has (no maximise, no resize), and its placement,
+    // pointer and keyboard are what the program polls. Qt would pick its
+    // Wayland plugin there. A platform asked for by name (tests ask for
+    // offscreen) is taken as asked.
+    setenv("QT_QPA_PLATFORM", "xcb", 0);
     // The program reads no command line, so Qt gets an argument list of its
     // own: "-reverse" or "-platform" must not change or end the program.
     wordoria::platform::EnsureQtApplication();
