@@ -37,14 +37,14 @@ void ReportInexactText(const Entry& entry) {
 int ListCounts() {
     int status = EXIT_DONE;
     for (const Category& category : Categories()) {
-        std::vector<Entry> entries;
-        if (!ListEntries(category, &entries)) {
+        int count = CountWordFiles(category);
+        if (count < 0) {
             Print(category.display + "\t-\n");
             status = EXIT_PROBLEM;
             ReportMissingFolder(category);
             continue;
         }
-        Print(category.display + "\t" + std::to_string(entries.size()) + "\n");
+        Print(category.display + "\t" + std::to_string(count) + "\n");
     }
     return status;
 }

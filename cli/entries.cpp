@@ -26,6 +26,8 @@ bool TakePath(const char* path, void* context) {
     return true;
 }
 
+bool CountPath(const char*, void*) { return true; }
+
 // The stored CR LF between lines, as LF.
 std::string WithLineFeeds(const std::string& content) {
     std::string result;
@@ -70,6 +72,8 @@ bool ListEntries(const Category& category, std::vector<Entry>* entries) {
     }
     return true;
 }
+
+int CountWordFiles(const Category& category) { return ListWordFiles(category.number, INT_MAX, CountPath, nullptr); }
 
 std::string FirstLine(const std::string& content) { return content.substr(0, content.find('\n')); }
 

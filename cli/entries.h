@@ -36,6 +36,10 @@ struct Entry {
 // searched (a missing folder).
 bool ListEntries(const Category& category, std::vector<Entry>* entries);
 
+// How many word files the window lists in the category, none of them read;
+// -1 when its folder cannot be searched.
+int CountWordFiles(const Category& category);
+
 // The first line of a content.
 std::string FirstLine(const std::string& content);
 
