@@ -10,7 +10,9 @@ set -eu
 # and man-db make and check the Debian package. The input-method test types
 # through Fcitx 5 and through IBus, each with Mozc, on a session bus. The
 # Wayland test runs a headless Weston with XWayland, with Qt's Wayland plugin
-# installed as a Wayland desktop has it.
+# installed as a Wayland desktop has it. Wordoria.exe, the product, is a
+# 32-bit program: wine32 (from the i386 architecture, added below) runs it and
+# its test programs; wine64 runs the x86_64 build.
 PACKAGES="
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev libglib2.0-dev libxcb1-dev
@@ -18,7 +20,7 @@ PACKAGES="
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686
   binutils-mingw-w64-x86-64 cpp
-  wine64
+  wine64 wine32:i386
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
   clang libclang-rt-14-dev zip
@@ -36,8 +38,10 @@ done
 if [ -n "$missing" ]; then
     SUDO=""
     [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    # Only wine32 comes from i386: its own libraries, nothing else of ours.
+    dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
     $SUDO apt-get update
-    # wine64 without recommends needs no 32-bit architecture
+    # Without recommends: Wine's optional media and printing stacks stay out.
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
 fi
 
