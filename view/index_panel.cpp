@@ -45,6 +45,10 @@ void CMain::m_sub_LeaveLitCell(POINT pt) {
 }
 
 void CMain::m_sub_HitTest() {
+    // A dialog covers the client area in the other modes, and Windows paints
+    // a parent before its children: a cell invalidated there every turn would
+    // keep the dialog from ever being painted.
+    if (m_nMode != MODE_VIEW) return;
     POINT pt = MousePoint();
     for (int r = 0; r < KANA_ROWS; r++) {
         for (int c = 0; c < GRID_COLUMNS; c++) {

@@ -8,6 +8,7 @@
 namespace {
 
 using namespace wordoria::testing;
+using wordoria::test::Turns;
 
 HWND Main() { return g_App.m_wnd.m_hWnd; }
 
@@ -202,6 +203,32 @@ TEST_F(Frame, MouseStateFollowsPressesAndReleases) {
     EXPECT_EQ(g_MouseState.nX, 300);  // a release keeps the position
     Turn();
     EXPECT_EQ(g_MouseState.nX, 5);
+}
+
+// A pointer last seen on a cell in view mode must not keep the dialog that
+// covers the view from being painted: Windows paints a parent first.
+TEST_F(Frame, ADialogChosenWithThePointerOnACellIsPaintedWhole) {
+    InjectMouseMove(Main(), 33, 69);  // the cell ki
+    Turns(5);
+    ASSERT_EQ(ClientPixel(Main(), 27, 61), RGB(192, 192, 192));
+    for (UINT command : {IDM_MODE_REGIST, IDM_MODE_DELETE}) {
+        HWND dialog = command == IDM_MODE_REGIST ? g_App.m_main.m_hDlgRegist : g_App.m_main.m_hDlgDelete;
+        Command(command);
+        Turn();  // the command, and the mode adopted
+        WindowCallRecorder calls;
+        Turns(10);
+        SCOPED_TRACE(command);
+        EXPECT_EQ(Count(calls, WindowCall::Invalidate), 0);  // no cell while the dialog covers the view
+        RECT pending;
+        EXPECT_FALSE(GetUpdateRect(Main(), &pending, FALSE));
+        EXPECT_FALSE(GetUpdateRect(dialog, &pending, FALSE));
+        EXPECT_EQ(ClientPixel(dialog, 790, 590), RGB(240, 240, 240));  // erased in the dialog colour
+        EXPECT_EQ(ClientPixel(dialog, 33, 69), RGB(240, 240, 240));     // nothing of the cell shows through
+    }
+    Command(IDM_MODE_VIEW);
+    Turns(5);
+    EXPECT_EQ(ClientPixel(Main(), 27, 61), RGB(192, 192, 192));  // back in view mode the cell follows again
+    wordoria::test::RestPointer();
 }
 
 TEST_F(Frame, ModeChosenWhileABoxIsOpenTakesEffectWhenItCloses) {
