@@ -57,6 +57,25 @@ void CloseDeviceContext(HDC dc) {
     Contexts().Close(reinterpret_cast<HANDLE>(dc));
 }
 
+namespace {
+
+// What a parent without WS_CLIPCHILDREN paints, it paints over its children:
+// Win32 marks the part of each child under the area too, and so on down.
+void MarkChildrenUnder(const Window& parent, const RECT& area, bool erase) {
+    for (HWND handle : parent.children) {
+        Window* child = FindWindowObject(handle);
+        if (child == nullptr || !child->visible) continue;
+        RECT covered = Intersection(area, child->rect);
+        if (IsEmpty(covered)) continue;
+        POINT origin = ClientOrigin(*child);
+        RECT inChild{covered.left - origin.x, covered.top - origin.y, covered.right - origin.x,
+                     covered.bottom - origin.y};
+        MarkInvalid(*child, &inChild, erase);
+    }
+}
+
+}  // namespace
+
 void MarkInvalid(Window& window, const RECT* rect, bool erase) {
     // A hidden window has nothing on screen to bring up to date.
     if (!IsShowing(window)) return;
@@ -65,6 +84,7 @@ void MarkInvalid(Window& window, const RECT* rect, bool erase) {
     if (IsEmpty(area)) return;
     window.update.Add(area);
     if (erase) window.erase = true;
+    if ((window.style & WS_CLIPCHILDREN) == 0) MarkChildrenUnder(window, area, erase);
 }
 
 }  // namespace wordoria::platform

@@ -47,14 +47,30 @@ bool TakeFrom(std::deque<MSG>& messages, MSG* out, HWND hwnd, UINT first, UINT l
     return true;
 }
 
-// Asked on every loop turn: looks through the windows without copying them.
+// Win32's walk: top-level windows newest first (each is created on top),
+// then each window before its children, children in creation order. A window
+// that needs painting hides its descendants, so a parent invalidated on every
+// turn keeps its children from ever being painted, as on Windows.
+Window* FindWindowToRepaint(Window& window) {
+    if (!window.visible) return nullptr;
+    if (!window.update.Empty()) return &window;
+    for (HWND child : window.children) {
+        Window* record = FindWindowObject(child);
+        if (Window* found = record != nullptr ? FindWindowToRepaint(*record) : nullptr) return found;
+    }
+    return nullptr;
+}
+
+// Asked on every loop turn: walks the windows without copying them.
 bool FindPaint(MSG* out, HWND hwnd, UINT first, UINT last) {
     if (UpdateRegion::NonEmptyCount() == 0) return false;
-    Window* due = FindFirstWindow([&](const Window& window) {
-        if (window.update.Empty() || !IsShowing(window)) return false;
-        return Matches(MSG{window.handle, WM_PAINT, 0, 0, 0, {0, 0}}, hwnd, first, last);
-    });
-    if (due == nullptr) return false;
+    const auto& table = WindowTable();
+    Window* due = nullptr;
+    for (auto it = table.rbegin(); it != table.rend() && due == nullptr; ++it) {
+        if (!it->second->IsChild()) due = FindWindowToRepaint(*it->second);
+    }
+    // A filter never lets a child be painted before the window found first.
+    if (due == nullptr || !Matches(MSG{due->handle, WM_PAINT, 0, 0, 0, {0, 0}}, hwnd, first, last)) return false;
     *out = MSG{due->handle, WM_PAINT, 0, 0, GetTickCount(), {0, 0}};
     return true;
 }
