@@ -23,7 +23,7 @@ PACKAGES="
   wine64 wine32:i386
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
-  clang libclang-rt-14-dev zip
+  clang libclang-rt-14-dev zip libarchive-tools python3
   locales
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-x11
   weston xwayland qt6-wayland
