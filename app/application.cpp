@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "code_page_notice.h"
+
 #include <resource.h>
 
 CApplication g_App;
@@ -59,6 +61,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
     g_App.m_hInstance = hInstance;
     g_App.m_lpCmdLine = lpCmdLine;
     g_App.m_nCmdShow = nCmdShow;
+    NoticeForeignCodePage();
     if (!g_App.m_sub_Init()) return -1;
     return g_App.m_sub_Run();
 }

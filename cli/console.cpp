@@ -83,6 +83,8 @@ void WriteOut(std::string_view bytes) {
 
 bool ErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
+bool AnsiCodePageIsJapanese() { return GetACP() == 932; }
+
 namespace {
 FILE* OpenToRead(const std::string& path) { return _wfopen(Wide(path).c_str(), L"rb"); }
 }  // namespace
@@ -98,6 +100,8 @@ void PrintError(std::string_view utf8) { fwrite(utf8.data(), 1, utf8.size(), std
 void WriteOut(std::string_view bytes) { fwrite(bytes.data(), 1, bytes.size(), stdout); }
 
 bool ErrorIsTerminal() { return isatty(fileno(stderr)) != 0; }
+
+bool AnsiCodePageIsJapanese() { return true; }
 
 namespace {
 FILE* OpenToRead(const std::string& path) { return fopen(path.c_str(), "rb"); }

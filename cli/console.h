@@ -24,6 +24,11 @@ void WriteOut(std::string_view bytes);
 
 bool ErrorIsTerminal();
 
+// Whether the store's Shift-JIS names reach the file system as they are:
+// on Windows only where the ANSI code page is 932; always on Linux, where
+// the layer converts them itself.
+bool AnsiCodePageIsJapanese();
+
 // The whole of a file named in UTF-8; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string* bytes);
 

@@ -20,6 +20,20 @@ const char kUsage[] =
     "  check                   what the window program would show oddly\n"
     u8"FOLDER holds DATA (the current folder by default). CATEGORY is a kana, a letter or 記号.\n";
 
+// Said on a Windows set to another language, where the store's names do not
+// reach the file system as they are. The English line is plain ASCII, which
+// reads right in any code page; the Japanese one reads right on a console.
+const char kForeignCodePageJapanese[] =
+    u8"Windows の「Unicode 対応ではないプログラムの言語」（システム ロケール）が"
+    u8"「日本語 (日本)」ではないため、どの索引カテゴリも空に見え、単語も取り込めません。"
+    u8"設定は「コントロール パネル」→「時計と地域」→「地域」→「管理」タブ→"
+    u8"「システム ロケールの変更」→「日本語 (日本)」を選んで OK、再起動です。";
+const char kForeignCodePageEnglish[] =
+    "Windows' system locale (\"Language for non-Unicode programs\") is not Japanese (Japan), so every "
+    "index category will read empty and no word can be imported. To set it: "
+    "Control Panel > Clock and Region > Region > the Administrative tab > Change system locale... > "
+    "Japanese (Japan), OK, and restart Windows.";
+
 }  // namespace
 
 namespace wordoria::cli {
@@ -40,6 +54,7 @@ const Category* CategoryArgument(const std::string& name) {
 }  // namespace wordoria::cli
 
 int main(int argc, char** argv) {
+    if (!AnsiCodePageIsJapanese()) Report(kForeignCodePageJapanese, kForeignCodePageEnglish);
     Arguments words = CommandLine(argc, argv);
     std::string folder;
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {

@@ -1,0 +1,149 @@
+#!/bin/bash
+# A Windows not set to Japanese, under Wine: with LANG=en_US.UTF-8 (code page
+# 1252, whether or not that locale is generated: Wine reads the name)
+# Wordoria.exe shows one box with caption Wordoria before its window, and
+# once it is answered the main window comes and the program ends as always;
+# wordoria-cli.exe puts the same note on standard error and goes on. With
+# LANG=ja_JP.UTF-8 (code page 932) neither says anything.
+# Usage: code_page_e2e.sh WINDOWS_BUILD_DIR OUTPUT_DIR [WINE]   (run under xvfb-run)
+#   WINE: /usr/lib/wine/wine64 (the default) for the x86_64 build,
+#   /usr/lib/wine/wine for the i686 one.
+set -u
+. "$(dirname "$0")/lib.sh"
+BUILD=$(cd "$1" && pwd) || fail "no build folder $1"
+mkdir -p "$2"
+OUT=$(cd "$2" && pwd)
+WINE=${3:-/usr/lib/wine/wine64}
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-wordoria} WINEDEBUG=-all
+rm -f "$OUT"/code-page-*
+WORK=$(mktemp -d)
+trap 'stop_wordoria; rm -rf "$WORK"' EXIT
+
+# in_locale LOCALE COMMAND...: the Wine locale for one command only; the
+# shell and xdotool keep a UTF-8 locale that exists.
+in_locale() { local locale=$1; shift; env LANG="$locale" LC_ALL="$locale" "$@"; }
+
+# --- wordoria-cli.exe: the note on standard error, then the usual output and exit code.
+# cli_help LOCALE: sets CLI_OUT and CLI_ERR (LF line ends).
+cli_help() {
+    (cd "$WORK" && in_locale "$1" "$WINE" "$BUILD/cli/wordoria-cli.exe" --help \
+        >"$OUT/code-page-cli-$1.out" 2>"$OUT/code-page-cli-$1.err")
+    local status=$?
+    [ "$status" -eq 0 ] || fail "wordoria-cli --help ended with $status in $1"
+    CLI_OUT=$(tr -d '\r' <"$OUT/code-page-cli-$1.out")
+    # Less Wine's own lines when it makes or updates the prefix.
+    CLI_ERR=$(tr -d '\r' <"$OUT/code-page-cli-$1.err" | grep -v '^wine: ')
+}
+
+# Japanese first: a new prefix is made in the locale every Wine step of ours
+# uses, and keeps the charset of its message font from then on (Shift-JIS,
+# whose font has Japanese; in a prefix first made under en_US, Wine's font
+# links name Windows' Japanese fonts, which Debian lacks).
+cli_help ja_JP.UTF-8
+[ -z "$CLI_ERR" ] || fail "ja_JP: wordoria-cli said: $CLI_ERR"
+[ "$(printf '%s\n' "$CLI_OUT" | head -n 1)" = "usage: wordoria-cli [--data FOLDER] COMMAND ..." ] ||
+    fail "ja_JP: no usage"
+
+cli_help en_US.UTF-8
+[ "$(printf '%s\n' "$CLI_ERR" | wc -l)" -eq 2 ] || fail "en_US: the note is not two lines: $CLI_ERR"
+# The Japanese line reads right only on a console; in a file it comes in code page 1252.
+printf '%s\n' "$CLI_ERR" | sed -n 1p | grep -q '^wordoria-cli: Windows ' || fail "en_US: no Japanese line first"
+printf '%s\n' "$CLI_ERR" | sed -n 2p | grep -qx "wordoria-cli: Windows' system locale (\"Language for non-Unicode programs\") is not Japanese (Japan), so every index category will read empty and no word can be imported. To set it: Control Panel > Clock and Region > Region > the Administrative tab > Change system locale\.\.\. > Japanese (Japan), OK, and restart Windows\." ||
+    fail "en_US: the English line is not the note: $CLI_ERR"
+[ "$(printf '%s\n' "$CLI_OUT" | head -n 1)" = "usage: wordoria-cli [--data FOLDER] COMMAND ..." ] ||
+    fail "en_US: no usage after the note"
+
+echo "wordoria-cli: passed"
+
+# --- Wordoria.exe
+MAIN_WIDTH=800   # the client area alone; no box is as wide
+
+start_program() {  # LOCALE
+    (cd "$WORK" && exec env LANG="$1" LC_ALL="$1" "$WINE" "$BUILD/app/Wordoria.exe") &
+    PID=$!
+}
+
+# visible_windows: "id width" of every visible window of the program.
+visible_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --classname '^wordoria\.exe$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" && echo "$id $WIDTH"
+    done
+}
+
+# wait_named_window: waits for a visible window named Wordoria; sets FOUND
+# and FOUND_WIDTH.
+wait_named_window() {
+    FOUND=""
+    for _ in $(seq 1 1200); do  # a first start makes the Wine prefix
+        kill -0 "$PID" 2>/dev/null || fail "the program ended before any window"
+        FOUND=$(xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | head -n 1)
+        [ -n "$FOUND" ] && break
+        sleep 0.1
+    done
+    [ -n "$FOUND" ] || fail "no window named Wordoria"
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$FOUND")"
+    FOUND_WIDTH=$WIDTH
+}
+
+# answer_other_window MAIN KEY: the one visible window that is not MAIN (a
+# message box), focused and given KEY.
+answer_other_window() {
+    local box=""
+    for _ in $(seq 1 50); do
+        box=$(visible_windows | awk -v main="$1" '$1 != main { print $1; exit }')
+        [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || fail "no message box"
+    sleep 0.4
+    xdotool windowfocus --sync "$box"
+    xdotool key "$2"
+    sleep 0.5
+}
+
+# end_as_always MAIN: the About box from the keyboard, then Escape, which
+# ends the program with exit code 0 once the main window has the focus.
+end_as_always() {
+    xdotool key alt+h
+    sleep 0.5
+    xdotool key a
+    answer_other_window "$1" Return
+    sleep 0.5
+    xdotool key Escape
+    wait_exit 10
+    [ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"
+}
+
+start_program ja_JP.UTF-8
+wait_named_window
+MAIN=$FOUND
+[ "$FOUND_WIDTH" -ge "$MAIN_WIDTH" ] || fail "ja_JP: a box came before the main window"
+[ "$(visible_windows | wc -l)" -eq 1 ] || fail "ja_JP: more than the main window is shown: $(visible_windows)"
+screenshot "$OUT/code-page-main-ja_JP.png"
+end_as_always "$MAIN"
+echo "Wordoria.exe, ja_JP: passed"
+
+start_program en_US.UTF-8
+wait_named_window
+BOX=$FOUND
+[ "$FOUND_WIDTH" -lt "$MAIN_WIDTH" ] || fail "en_US: the main window came without the box first"
+[ "$(visible_windows | wc -l)" -eq 1 ] || fail "en_US: more than the box is shown: $(visible_windows)"
+screenshot "$OUT/code-page-box.png"
+xdotool windowfocus --sync "$BOX"
+xdotool key Return
+for _ in $(seq 1 50); do
+    xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | grep -qx "$BOX" || break
+    sleep 0.1
+done
+wait_named_window
+MAIN=$FOUND
+[ "$FOUND_WIDTH" -ge "$MAIN_WIDTH" ] || fail "en_US: after the box, no main window"
+[ "$(visible_windows | wc -l)" -eq 1 ] || fail "en_US: a second box after the first: $(visible_windows)"
+screenshot "$OUT/code-page-main-en_US.png"
+end_as_always "$MAIN"
+echo "Wordoria.exe, en_US: passed"
+
+"${WINE%/*}/wineserver" -k 2>/dev/null || true
+echo "1 passed, 0 failed"
