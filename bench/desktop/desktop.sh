@@ -1,28 +1,33 @@
 #!/bin/bash
 # The polling loop on a real X server (Xvfb), as a user's desktop runs it:
 # processor time of the program and of the X server, beside a bare 5 ms
-# sleep loop run at the same time (the loop's floor), for the Linux program
-# and for the x86_64 build under Wine, in one run. Prints
-#   [wine_]desktop_idle:    pointer away from the window
-#   [wine_]desktop_hover:   pointer resting on the cell き (repainted every turn)
-#   [wine_]desktop_startup: from exec to the first frame that shows the view
-# Usage: desktop.sh LINUX_BUILD WIN64_BUILD TOOLS_DIR   (DESKTOP_SECONDS=30 per figure)
+# sleep loop run at the same time (the loop's floor), for the Linux program,
+# the x86_64 build under 64-bit Wine and the i686 product under 32-bit Wine,
+# in one run. Prints
+#   [wine_|wine32_]desktop_idle:    pointer away from the window
+#   [wine_|wine32_]desktop_hover:   pointer resting on the cell き (repainted every turn)
+#   [wine_|wine32_]desktop_startup: from exec to the first frame that shows the view
+# Usage: desktop.sh LINUX_BUILD WIN64_BUILD WIN32_BUILD TOOLS_DIR   (DESKTOP_SECONDS=30 per figure)
 set -u
 LINUX=$1
 WIN64=$2
-TOOLS=$3
+WIN32=$3
+TOOLS=$4
 SECONDS_EACH=${DESKTOP_SECONDS:-30}  # not SECONDS: bash counts its own run time in it
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 . "$ROOT/scripts/utf8-locale.sh"
 
 WORK=$(mktemp -d)
 PIDS=()
+PREFIX64=${WINEPREFIX:-$ROOT/build/wine-prefix}
+PREFIX32=${WINEPREFIX32:-$ROOT/build/wine32-prefix}
 # Everything started here ends with the script, and is waited for, so that a
 # second run never meets the first one's server or programs.
 cleanup() {
     local pid
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-    /usr/lib/wine/wineserver -k 2>/dev/null
+    WINEPREFIX=$PREFIX64 /usr/lib/wine/wineserver -k 2>/dev/null
+    WINEPREFIX=$PREFIX32 /usr/lib/wine/wineserver -k 2>/dev/null
     for pid in "${PIDS[@]}"; do
         for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     done
@@ -68,13 +73,13 @@ run() {
     read -r pid ms < <(cd "$WORK" && "$TOOLS/first_frame" Wordoria "$@")
     [ -n "${ms:-}" ] || { echo "${prefix}desktop_startup: the view never showed" >&2; return 1; }
     # Under Wine the process that runs is the one the loader execs: find it by its name.
-    [ "$kind" = wine ] && pid=$(pgrep -f 'Wordoria.exe' | head -n 1)
+    [ "$kind" != linux ] && pid=$(pgrep -f 'Wordoria.exe' | head -n 1)
     PIDS+=("$pid")
     echo "${prefix}desktop_startup: $ms ms"
     local window
     window=$(xdotool search --onlyvisible --name '^Wordoria$' | head -n 1)
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    [ "$kind" = wine ] && { dx=2; dy=21; } || { dx=2; dy=22; }
+    [ "$kind" != linux ] && { dx=2; dy=21; } || { dx=2; dy=22; }
     xdotool mousemove 1020 760  # away from the window: nothing reacts
     sleep 2
     measure "${prefix}desktop_idle" "$pid"
@@ -82,7 +87,7 @@ run() {
     sleep 2
     measure "${prefix}desktop_hover" "$pid"
     kill "$pid" 2>/dev/null
-    [ "$kind" = wine ] && /usr/lib/wine/wineserver -k 2>/dev/null
+    [ "$kind" != linux ] && /usr/lib/wine/wineserver -k 2>/dev/null
     sleep 1
 }
 
@@ -100,10 +105,14 @@ PIDS+=("$FLOOR")
 
 QT_QPA_PLATFORM=xcb run linux "" "$LINUX/app/wordoria"
 
-export WINEPREFIX=${WINEPREFIX:-$ROOT/build/wine-prefix} WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 # A first start makes or updates the prefix: only a later one is a user's start-up.
-(cd "$WORK" && timeout 120 /usr/lib/wine/wine64 wineboot -u >/dev/null 2>&1)
-run wine wine_ /usr/lib/wine/wine64 "$WIN64/app/Wordoria.exe"
+(cd "$WORK" && WINEPREFIX=$PREFIX64 timeout 120 /usr/lib/wine/wine64 wineboot -u >/dev/null 2>&1)
+WINEPREFIX=$PREFIX64 run wine wine_ /usr/lib/wine/wine64 "$WIN64/app/Wordoria.exe"
+# The product on a 32-bit Windows: a prefix of its own, as 32-bit Wine makes it.
+(cd "$WORK" && WINEPREFIX=$PREFIX32 WINEARCH=win32 timeout 120 /usr/lib/wine/wine wineboot -u >/dev/null 2>&1)
+WINEPREFIX=$PREFIX32 WINEARCH=win32 run wine32 wine32_ /usr/lib/wine/wine "$WIN32/app/Wordoria.exe"
 
-echo "$desktop_hover_TOTAL $wine_desktop_hover_TOTAL" |
-    awk '{ if ($2 > 0) printf "desktop_hover_vs_wine: %.2f (Linux program + X server over the Wine build'"'"'s)\n", $1 / $2 }'
+echo "$desktop_hover_TOTAL $wine_desktop_hover_TOTAL $wine32_desktop_hover_TOTAL" |
+    awk '{ if ($2 > 0) printf "desktop_hover_vs_wine: %.2f (Linux program + X server over the x86_64 Wine build'"'"'s)\n", $1 / $2
+           if ($3 > 0) printf "desktop_hover_vs_wine32: %.2f (Linux program + X server over the i686 Wine build'"'"'s)\n", $1 / $3 }'

@@ -1,21 +1,24 @@
 #!/bin/bash
-# The same journey on the Linux program and on the Windows x86_64 build under
-# Wine: both must pass and leave byte-identical DATA trees, whose word files
-# hold the store's bytes.
-# Usage: journey_both.sh LINUX_BUILD_DIR WIN64_BUILD_DIR OUTPUT_DIR
+# The same journey on the Linux program, on the x86_64 build under 64-bit
+# Wine and on the i686 product under 32-bit Wine: all three must pass and
+# leave byte-identical DATA trees, whose word files hold the store's bytes.
+# Usage: journey_builds.sh LINUX_BUILD_DIR WIN64_BUILD_DIR WIN32_BUILD_DIR OUTPUT_DIR
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/../../scripts/utf8-locale.sh"
 LINUX=$1
 WIN64=$2
-OUT=$3
+WIN32=$3
+OUT=$4
 export WORDORIA_MAKE_DATA="$LINUX/store/wordoria-make-data"
 SCREEN='-screen 0 1024x768x24'
 xvfb-run -a -s "$SCREEN" "$HERE/journey_e2e.sh" linux "$LINUX/app/wordoria" "$OUT/linux" || exit 1
 xvfb-run -a -s "$SCREEN" "$HERE/journey_e2e.sh" wine "$WIN64/app/Wordoria.exe" "$OUT/wine" || exit 1
-/usr/lib/wine/wineserver -k 2>/dev/null || true
+xvfb-run -a -s "$SCREEN" "$HERE/journey_e2e.sh" wine32 "$WIN32/app/Wordoria.exe" "$OUT/wine32" || exit 1
 
-diff -r "$OUT/linux/DATA" "$OUT/wine/DATA" || { echo "FAIL: the two DATA trees differ" >&2; exit 1; }
+for build in wine wine32; do
+    diff -r "$OUT/linux/DATA" "$OUT/$build/DATA" || { echo "FAIL: the DATA trees of linux and $build differ" >&2; exit 1; }
+done
 ki="$OUT/linux/DATA/日本語/か行/き"
 expect() {  # FILE NAME CONTENT
     [ "$(od -An -tx1 < "$1")" = "$(printf '%s\r\n%s' "$2" "$3" | iconv -f UTF-8 -t CP932 | od -An -tx1)" ] ||
