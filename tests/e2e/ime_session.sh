@@ -118,15 +118,59 @@ EOF
     export QT_IM_MODULE=ibus
 }
 
+# shown_windows: "WIDTH HEIGHT X Y" (screen) of every window shown but the
+# program's: the input method's candidate, suggestion and status windows,
+# which it may show or not, wherever it likes.
+shown_windows() {
+    local id info
+    for id in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}'); do
+        [ $((id)) = "$WINDOW" ] && continue
+        info=$(xwininfo -id "$id" -stats 2>/dev/null) || continue
+        grep -q 'Map State: IsViewable' <<<"$info" || continue
+        awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+             /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} /Border width/ {b = $NF}
+             END {print w + 2 * b, h + 2 * b, x - b, y - b}' <<<"$info"
+    done
+}
+
+# ime_screenshot FILE: the screen, and beside it (FILE without .png, then
+# .windows) the other windows shown while it was taken: before and after,
+# so that one that came or went meanwhile counts.
+ime_screenshot() {
+    { shown_windows; screenshot "$1"; shown_windows; } | sort -u >"${1%.png}.windows"
+}
+
 # ink FILE X Y W H: "WIDTH HEIGHT X Y" (client coordinates) of what is drawn
 # on the white of a field inside that client rectangle; WIDTH 0 if nothing.
+# The input method's windows count as white: what they show, borders
+# included, is not the field's. The white frame makes white the background
+# the trim cuts away, whatever the rectangle's corners hold (an underline
+# as wide as the rectangle fills two of them).
 ink() {
-    local box
-    box=$(convert "$1" -crop "$4x$5+$((WIN_X + CLIENT_DX + $2))+$((WIN_Y + CLIENT_DY + $3))" +repage \
-        -fuzz 10% -fill white -opaque white -trim -format '%w %h %X %Y' info: 2>/dev/null)
+    local box w h x y hide=()
+    while read -r w h x y; do
+        hide+=(-draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
+    done <"${1%.png}.windows"
+    box=$(convert "$1" -fill white "${hide[@]}" \
+        -crop "$4x$5+$((WIN_X + CLIENT_DX + $2))+$((WIN_Y + CLIENT_DY + $3))" +repage \
+        -fuzz 10% -fill white -opaque white -bordercolor white -border 1 -trim \
+        -format '%w %h %X %Y' info: 2>/dev/null)
     set -- $box "$2" "$3"
     case $3 in -*) echo "0 0 0 0"; return ;; esac
-    echo "$1 $2 $(($5 + ${3#+})) $(($6 + ${4#+}))"
+    echo "$1 $2 $(($5 + ${3#+} - 1)) $(($6 + ${4#+} - 1))"
+}
+
+# over_text FILE X Y W H: whether an input method's window lies over the
+# middle half of the rows of that client rectangle, where the glyphs drawn
+# in it are: it would hide them. One that only touches their top or bottom
+# row, as a window placed just under the line may, hides nothing measured.
+over_text() {
+    local w h x y left=$((WIN_X + CLIENT_DX + $2)) top=$((WIN_Y + CLIENT_DY + $3 + $5 / 4))
+    while read -r w h x y; do
+        [ "$x" -lt $((left + $4)) ] && [ $((x + w)) -gt "$left" ] &&
+            [ "$y" -lt $((top + $5 / 2)) ] && [ $((y + h)) -gt "$top" ] && return 0
+    done <"${1%.png}.windows"
+    return 1
 }
 
 # differing FILE_A FILE_B W H X Y: how many pixels of that client rectangle
@@ -136,30 +180,42 @@ differing() {
 }
 
 # check_name_composition SHOTS: kitsune showed as a composition of きつね,
-# the very glyphs committed afterwards, underlined as compositions are.
+# the very glyphs committed afterwards, underlined as compositions are. A
+# candidate window may show anywhere but over the composition's glyphs.
 check_name_composition() {
-    local w h x y
+    local w h x y uw cw shot
     read -r w h x y < <(ink "$1-committed.png" 46 396 300 24)   # the name field's inside
     [ "$w" -gt 20 ] || fail "$METHOD: the name field shows nothing after Return"
+    for shot in "$1-composing.png" "$1-committed.png"; do
+        ! over_text "$shot" "$x" "$y" "$w" "$h" ||
+            fail "$METHOD: an input method's window lies over the text in the field (see $shot)"
+    done
     [ "$(differing "$1-composing.png" "$1-committed.png" "$w" "$h" "$x" "$y")" = 0 ] ||
         fail "$METHOD: the composition did not show the glyphs committed (see $1-composing.png)"
+    # The rows under the glyphs: a line at least half their width before
+    # Return (IBus draws it solid, Fcitx dashed), nothing after.
     read -r uw _ _ _ < <(ink "$1-composing.png" "$x" $((y + h)) "$w" 3)
     read -r cw _ _ _ < <(ink "$1-committed.png" "$x" $((y + h)) "$w" 3)
     [ "$uw" -gt $((w / 2)) ] && [ "$cw" = 0 ] ||
-        fail "$METHOD: the text before Return was not underlined as a composition"
+        fail "$METHOD: the text before Return was not underlined as a composition (see $1-composing.png)"
 }
 
 # check_conversion SHOTS: ねこ showed as two characters, Space made it one,
 # still marked as a composition, and Return committed that one.
 check_conversion() {
-    local w h x y nw cw
+    local w h x y nw cw shot
     read -r w h x y < <(ink "$1-committed.png" 46 475 300 16)   # the content field's first line
     [ "$w" -gt 6 ] && [ "$w" -lt 16 ] || fail "$METHOD: the content field shows not one character after Return"
-    # The line only, above where a candidate window may begin.
-    read -r nw _ _ _ < <(ink "$1-neko.png" 46 "$y" 300 $((h - 2)))
-    read -r cw _ _ _ < <(ink "$1-converted.png" 46 "$y" 300 $((h - 2)))
+    # Where ねこ and 猫 are drawn, no window may hide them.
+    for shot in "$1-neko.png" "$1-converted.png" "$1-committed.png"; do
+        ! over_text "$shot" "$x" "$y" $((2 * w + 4)) "$h" ||
+            fail "$METHOD: an input method's window lies over the text in the field (see $shot)"
+    done
+    read -r nw _ _ _ < <(ink "$1-neko.png" 46 "$y" 300 "$h")
+    read -r cw _ _ _ < <(ink "$1-converted.png" 46 "$y" 300 "$h")
     [ "$nw" -ge $((w * 3 / 2)) ] || fail "$METHOD: neko did not show as two kana (see $1-neko.png)"
-    [ "$cw" -lt $((w + 4)) ] || fail "$METHOD: Space did not make one character of ねこ (see $1-converted.png)"
+    [ "$cw" -gt 6 ] && [ "$cw" -lt $((w + 4)) ] ||
+        fail "$METHOD: Space did not make one character of ねこ (see $1-converted.png)"
     [ "$(differing "$1-converted.png" "$1-committed.png" "$w" "$h" "$x" "$y")" != 0 ] ||
         fail "$METHOD: the conversion was committed before Return"
 }
@@ -186,20 +242,20 @@ run_session() {
     press_at 100 405
     xdotool type --delay 150 kitsune
     sleep 1
-    screenshot "$shot-composing.png"
+    ime_screenshot "$shot-composing.png"
     xdotool key Return
     sleep 0.5
     # The content field: Space converts ねこ to 猫, Return commits it.
     press_at 100 490
     xdotool type --delay 150 neko
     sleep 1
-    screenshot "$shot-neko.png"
+    ime_screenshot "$shot-neko.png"
     xdotool key space
     sleep 1
-    screenshot "$shot-converted.png"
+    ime_screenshot "$shot-converted.png"
     xdotool key Return
     sleep 0.5
-    screenshot "$shot-committed.png"
+    ime_screenshot "$shot-committed.png"
 
     check_name_composition "$shot"
     check_conversion "$shot"
