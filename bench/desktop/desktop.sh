@@ -70,6 +70,9 @@ measure() {
 run() {
     local kind=$1 prefix=$2 pid ms dx dy
     shift 2
+    # A window that opens under the pointer takes it as last seen on a cell,
+    # and keeps that when the pointer leaves: idle would be measured hovering.
+    xdotool mousemove 1020 760
     read -r pid ms < <(cd "$WORK" && "$TOOLS/first_frame" Wordoria "$@")
     [ -n "${ms:-}" ] || { echo "${prefix}desktop_startup: the view never showed" >&2; return 1; }
     # Under Wine the process that runs is the one the loader execs: find it by its name.
