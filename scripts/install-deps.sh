@@ -12,7 +12,9 @@ set -eu
 # Wayland test runs a headless Weston with XWayland, with Qt's Wayland plugin
 # installed as a Wayland desktop has it. Wordoria.exe, the product, is a
 # 32-bit program: wine32 (from the i386 architecture, added below) runs it and
-# its test programs; wine64 runs the x86_64 build.
+# its test programs; wine64 runs the x86_64 build. bsdtar (libarchive-tools)
+# makes the Windows zips with their names flagged as UTF-8, and python3 reads
+# them back as a Windows unzipper does.
 PACKAGES="
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev libglib2.0-dev libxcb1-dev
@@ -23,7 +25,7 @@ PACKAGES="
   wine64 wine32:i386
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool xclip x11-utils imagemagick libx11-dev
-  clang libclang-rt-14-dev zip libarchive-tools python3
+  clang libclang-rt-14-dev libarchive-tools python3
   locales
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-x11
   weston xwayland qt6-wayland
