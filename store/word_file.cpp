@@ -53,6 +53,15 @@ struct ListState {
     void* pContext;
 };
 
+// What one read took: it ends what it took with a zero, after any zeros of
+// the file's own, and leaves the rest of the buffer as it was (never zero).
+int BytesTaken(const char* pszRead, int nRoom) {
+    for (int i = nRoom - 1; i > 0; i--) {
+        if (pszRead[i] == '\0') return i;
+    }
+    return 0;
+}
+
 bool IsDotEntry(const char* pszName) { return strcmp(pszName, ".") == 0 || strcmp(pszName, "..") == 0; }
 
 void VisitEntry(ListState* pState, const WIN32_FIND_DATAA* pFindData) {
@@ -138,17 +147,26 @@ int ReadWordEntry(const char* pszPath, WordEntry* pEntry) {
     pEntry->szContent[0] = '\0';
     if (!TextOpenRead(&s_file, pszPath)) return ENTRY_UNREADABLE;
     s_szText[0] = '\0';
-    int nLength = 0;
+    // Counted in bytes taken, not in the text's length: a file of zeros
+    // (a link to /dev/zero) reads as text of no length however much is read.
+    int nTaken = 0;
     bool bTooLong = false;
-    while (TextGets(s_szText + nLength, (int)sizeof s_szText - nLength, &s_file) != NULL) {
-        nLength += (int)strlen(s_szText + nLength);
-        if (nLength >= (int)sizeof s_szText - 1) {
+    for (;;) {
+        int nRoom = (int)sizeof s_szText - nTaken;
+        memset(s_szText + nTaken, 1, nRoom);
+        if (TextGets(s_szText + nTaken, nRoom, &s_file) == NULL) {
+            s_szText[nTaken] = '\0';
+            break;
+        }
+        nTaken += BytesTaken(s_szText + nTaken, nRoom);
+        if (nTaken >= (int)sizeof s_szText - 1) {
             char szRest[2];
             bTooLong = TextGets(szRest, sizeof szRest, &s_file) != NULL;
             break;
         }
     }
     TextClose(&s_file);
+    int nLength = (int)strlen(s_szText);
 
     const char* pszBreak = strchr(s_szText, '\n');
     int nName = pszBreak == NULL ? nLength : (int)(pszBreak - s_szText);

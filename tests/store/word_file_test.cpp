@@ -241,6 +241,16 @@ TEST_F(WordFile, AHugeFileGivesItsFirstSixLines) {
     EXPECT_EQ(back.lines, (Lines{"1", "2", "3", "4", "5"}));
 }
 
+// A file of zero bytes reads as text of no length however long it is: the
+// reading must end all the same, and say the file is longer than a word's.
+TEST_F(WordFile, AWholeReadingOfZeroBytesEndsAsTooLong) {
+    WriteBytes(KI + "/zeros.txt", std::string(64 * 1024, '\0'));
+    WordEntry entry{};
+    EXPECT_EQ(ReadWordEntry((KI + "/zeros.txt").c_str(), &entry), ENTRY_TOO_LONG);
+    WriteBytes(KI + "/short.txt", std::string(8, '\0'));
+    EXPECT_EQ(ReadWordEntry((KI + "/short.txt").c_str(), &entry), ENTRY_NO_NAME);
+}
+
 Lines List(int category, int capacity = 10000) {
     Listed listed;
     int count = ListWordFiles(category, capacity, Collect, &listed);
@@ -349,9 +359,32 @@ TEST_F(WordFile, AFileThatCannotBeRemovedStays) {
 }  // namespace
 
 #ifndef _WIN32
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
+
+// A link to a device that never ends: the whole reading stops where no word
+// file could go on, in a child that is ended if it does not.
+TEST_F(WordFile, AWholeReadingOfAFileThatNeverEndsStops) {
+    ASSERT_EQ(symlink("/dev/zero", u8"DATA/記号/1.txt"), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        WordEntry entry{};
+        _exit(ReadWordEntry("DATA/記号/1.txt", &entry) == ENTRY_TOO_LONG ? 0 : 1);  // the store's Shift-JIS name
+    }
+    int status = -1;
+    for (int tenth = 0; tenth < 100 && waitpid(child, &status, WNOHANG) == 0; ++tenth) usleep(100 * 1000);
+    if (waitpid(child, &status, WNOHANG) == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        FAIL() << "the reading did not end within 10 s";
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "not read as too long";
+}
 
 // Things users' folders may hold that no word file is.
 TEST_F(WordFile, APipeOrADanglingLinkReadsAsAnEmptyEntry) {
