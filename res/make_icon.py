@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the Wordoria program icon and writes it as wordoria.ico.
+"""Draws the Wordoria program icon: wordoria.ico and the desktop's PNGs.
 
 The picture is a closed indigo book with cream page edges, a red bookmark
 ribbon and a gold "W" on the cover. It is drawn from a few vector shapes
@@ -7,10 +7,14 @@ with supersampling, so every size is rendered on its own instead of being
 scaled from a larger bitmap; the W of the 16x16 image is placed pixel by
 pixel, as a stroked letter is only a blur at that size.
 
-The file holds 16x16, 32x32 and 48x48 images, each a 32-bit BGRA DIB with
-its AND mask, which every Windows version and resource compiler accepts.
+The .ico holds the sizes Windows asks for, 16x16 to 256x256: each up to
+128x128 a 32-bit BGRA DIB with its AND mask, which every Windows version and
+resource compiler accepts; the 256x256 one a PNG, as Windows keeps it (a DIB
+that large is 256 KB). The PNGs in icons/ are the same drawing at the sizes a
+Linux desktop and its software centres look for (64x64 and up: AppStream
+drops an application whose icon is smaller).
 
-Usage: python3 make_icon.py [output.ico]
+Usage: python3 make_icon.py        (writes beside this script)
 Only the standard library is used; the output is byte-for-byte repeatable.
 """
 
@@ -18,9 +22,9 @@ import math
 import os
 import struct
 import zlib
-import sys
 
-SIZES = (16, 32, 48)
+ICO_SIZES = (16, 24, 32, 48, 64, 128, 256)
+PNG_SIZES = (48, 64, 128, 256)
 SUPERSAMPLE = 6  # samples per pixel along each axis
 
 # Colours as (r, g, b, a), a in 0..1.
@@ -209,8 +213,8 @@ def dib_image(size):
     return header + bytes(xor) + bytes(mask)
 
 
-def build_ico(sizes=SIZES):
-    images = [dib_image(s) for s in sizes]
+def build_ico(sizes=ICO_SIZES):
+    images = [build_png(s) if s >= 256 else dib_image(s) for s in sizes]
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for size, data in zip(sizes, images):
@@ -231,7 +235,7 @@ def build_ico(sizes=SIZES):
     return bytes(out)
 
 
-def build_png(size=48):
+def build_png(size):
     """The same drawing as a PNG, for desktops that take no .ico."""
     rows = render(size)
     raw = bytearray()
@@ -249,16 +253,18 @@ def build_png(size=48):
             + chunk(b"IEND", b""))
 
 
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+    print("wrote", path)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "wordoria.ico")
-    with open(target, "wb") as f:
-        f.write(build_ico())
-    print("wrote", target)
-    png = os.path.splitext(target)[0] + ".png"
-    with open(png, "wb") as f:
-        f.write(build_png())
-    print("wrote", png)
+    write(os.path.join(here, "wordoria.ico"), build_ico())
+    for size in PNG_SIZES:
+        write(os.path.join(here, "icons", "%dx%d" % (size, size), "wordoria.png"), build_png(size))
 
 
 if __name__ == "__main__":

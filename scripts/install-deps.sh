@@ -7,7 +7,8 @@ set -eu
 # windres (binutils-mingw-w64-x86-64) with the host's cpp compiles the
 # resources of the Linux build too; the MinGW compilers make the Windows builds.
 # dpkg-dev (dpkg-shlibdeps for cpack), lintian, desktop-file-utils, appstream
-# and man-db make and check the Debian package. The input-method test types
+# (with appstream-compose, which makes a software centre's catalogue) and
+# man-db make and check the Debian package. The input-method test types
 # through Fcitx 5 and through IBus, each with Mozc, on a session bus. The
 # Wayland test runs a headless Weston with XWayland, with Qt's Wayland plugin
 # installed as a Wayland desktop has it. Wordoria.exe, the product, is a
@@ -29,7 +30,7 @@ PACKAGES="
   locales
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-x11
   weston xwayland qt6-wayland
-  dpkg-dev lintian desktop-file-utils appstream man-db groff-base
+  dpkg-dev lintian desktop-file-utils appstream appstream-compose man-db groff-base
 "
 
 missing=""

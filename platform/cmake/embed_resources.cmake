@@ -5,7 +5,7 @@
 # constants only): no Windows C compiler is needed.
 #
 #   include(embed_resources.cmake)
-#   wordoria_embed_resources(<target> SCRIPT <file.rc>)
+#   wordoria_embed_resources(<target> SCRIPT <file.rc> [FILES <files the script names>...])
 #
 # adds a generated embedded_resources.cpp to <target>, defining
 # EmbeddedResources() (resources.h).
@@ -49,7 +49,7 @@ find_program(WORDORIA_WINDRES NAMES x86_64-w64-mingw32-windres i686-w64-mingw32-
 find_program(WORDORIA_RC_PREPROCESSOR NAMES cpp REQUIRED)
 
 function(wordoria_embed_resources target)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "SCRIPT" "")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "SCRIPT" "FILES")
     if(NOT arg_SCRIPT)
         message(FATAL_ERROR "wordoria_embed_resources: SCRIPT is required")
     endif()
@@ -63,7 +63,7 @@ function(wordoria_embed_resources target)
         COMMAND "${WORDORIA_WINDRES}" "--preprocessor=${WORDORIA_RC_PREPROCESSOR}"
                 "-I${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../include" "-I${script_dir}"
                 -O res "${arg_SCRIPT}" -o "${res}"
-        DEPENDS "${arg_SCRIPT}" "${script_dir}/resource.h" "${windows_h}"
+        DEPENDS "${arg_SCRIPT}" "${script_dir}/resource.h" ${arg_FILES} "${windows_h}"
         COMMENT "Compiling ${arg_SCRIPT} with windres"
         VERBATIM)
     add_custom_command(

@@ -78,7 +78,10 @@ bin/wordoria-make-data
 share/applications/wordoria.desktop
 share/doc/wordoria/changelog.gz
 share/doc/wordoria/copyright
+share/icons/hicolor/128x128/apps/wordoria.png
+share/icons/hicolor/256x256/apps/wordoria.png
 share/icons/hicolor/48x48/apps/wordoria.png
+share/icons/hicolor/64x64/apps/wordoria.png
 share/man/man1/wordoria-cli.1.gz
 share/man/man1/wordoria-launch.1.gz
 share/man/man1/wordoria-make-data.1.gz
@@ -90,8 +93,10 @@ for program in wordoria wordoria-cli wordoria-make-data wordoria-launch; do
     [ -f "$BIN/$program" ] && [ -x "$BIN/$program" ] || fail "bin/$program is not an executable file"
 done
 
-[ "$(identify -format '%m %wx%h' "$ICON_DIR/wordoria.png" 2>/dev/null)" = "PNG 48x48" ] ||
-    fail "the icon is not a 48x48 PNG"
+for size in 48x48 64x64 128x128 256x256; do
+    [ "$(identify -format '%m %wx%h' "$PREFIX/share/icons/hicolor/$size/apps/wordoria.png" 2>/dev/null)" = "PNG $size" ] ||
+        fail "the $size icon is not a $size PNG"
+done
 
 # The desktop entry: its launcher is the installed one, its icon the installed one.
 [ "$(head -n 1 "$DESKTOP")" = "[Desktop Entry]" ] || fail "the desktop entry does not begin with [Desktop Entry]"

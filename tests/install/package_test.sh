@@ -4,7 +4,7 @@
 # permissions, the control fields (the libraries' packages from
 # dpkg-shlibdeps, the font), lintian, the desktop entry, the AppStream
 # metadata, the manual pages, the copyright file and the changelog.
-# Needs dpkg-dev, lintian, desktop-file-utils, appstream and man-db.
+# Needs dpkg-dev, lintian, desktop-file-utils, appstream, appstream-compose and man-db.
 set -u
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -13,7 +13,7 @@ BUILD=$(cd "${1:?usage: package_test.sh BUILD_DIR}" && pwd) || fail "no build fo
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 export LC_ALL=C.UTF-8
 unset LANGUAGE
-for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-parsechangelog lintian desktop-file-validate appstreamcli man groff readelf; do
+for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-parsechangelog lintian desktop-file-validate appstreamcli man groff readelf identify; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
 done
 
@@ -49,9 +49,18 @@ drwxr-xr-x root/root ./usr/share/doc/wordoria/
 -rw-r--r-- root/root ./usr/share/doc/wordoria/copyright
 drwxr-xr-x root/root ./usr/share/icons/
 drwxr-xr-x root/root ./usr/share/icons/hicolor/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/128x128/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/128x128/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/128x128/apps/wordoria.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/256x256/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/256x256/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/256x256/apps/wordoria.png
 drwxr-xr-x root/root ./usr/share/icons/hicolor/48x48/
 drwxr-xr-x root/root ./usr/share/icons/hicolor/48x48/apps/
 -rw-r--r-- root/root ./usr/share/icons/hicolor/48x48/apps/wordoria.png
+drwxr-xr-x root/root ./usr/share/icons/hicolor/64x64/
+drwxr-xr-x root/root ./usr/share/icons/hicolor/64x64/apps/
+-rw-r--r-- root/root ./usr/share/icons/hicolor/64x64/apps/wordoria.png
 drwxr-xr-x root/root ./usr/share/man/
 drwxr-xr-x root/root ./usr/share/man/man1/
 -rw-r--r-- root/root ./usr/share/man/man1/wordoria-cli.1.gz
@@ -105,7 +114,10 @@ desktop-file-validate "$DESKTOP" || fail "desktop-file-validate rejects the pack
 [ "$(sed -n 's/^Exec=//p' "$DESKTOP")" = "/usr/bin/wordoria-launch" ] ||
     fail "desktop entry $(grep '^Exec=' "$DESKTOP"), not /usr/bin/wordoria-launch"
 icon=$(sed -n 's/^Icon=//p' "$DESKTOP")
-[ -f "$ROOT/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "desktop entry Icon=$icon is not in the package"
+for size in 48x48 64x64 128x128 256x256; do
+    [ "$(identify -format '%m %wx%h' "$ROOT/usr/share/icons/hicolor/$size/apps/$icon.png" 2>/dev/null)" = "PNG $size" ] ||
+        fail "desktop entry Icon=$icon has no $size PNG in the package"
+done
 
 # ---- the AppStream metadata: valid, launching the packaged entry, this version
 METAINFO=$ROOT/usr/share/metainfo/org.wordoria.Wordoria.metainfo.xml
@@ -113,6 +125,16 @@ appstreamcli validate --no-net "$METAINFO" || fail "appstreamcli validate reject
 grep -q '<id>org.wordoria.Wordoria</id>' "$METAINFO" || fail "the metainfo id is not its file's name"
 grep -q '<launchable type="desktop-id">wordoria.desktop</launchable>' "$METAINFO" ||
     fail "the metainfo file does not launch wordoria.desktop"
+# What a software centre's catalogue is made from: composed as a
+# distribution composes it, the component must come out whole, with a
+# cached icon of 64x64 or more (it is dropped, icon-not-found, without).
+appstreamcli compose --no-color --origin=wordoria --result-root="$SCRATCH/catalogue" --prefix=/usr "$ROOT" \
+    >"$SCRATCH/compose.log" 2>&1 || { cat "$SCRATCH/compose.log" >&2; fail "appstreamcli compose drops Wordoria"; }
+catalogue=$(zcat "$SCRATCH/catalogue/usr/share/swcatalog/xml/wordoria.xml.gz")
+grep -q '<id>org.wordoria.Wordoria</id>' <<<"$catalogue" || fail "the composed catalogue lacks Wordoria"
+grep -q '<icon type="cached" width="128" height="128">' <<<"$catalogue" ||
+    fail "the composed catalogue has no 128x128 icon"
+grep -q '<binary>wordoria-cli</binary>' <<<"$catalogue" || fail "the catalogue does not say the package provides wordoria-cli"
 latest_release=$(grep -o '<release version="[^"]*"' "$METAINFO" | head -n 1)
 [ "$latest_release" = "<release version=\"$VERSION\"" ] || fail "the newest release in the metainfo is not $VERSION"
 

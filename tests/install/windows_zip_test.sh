@@ -65,6 +65,13 @@ for zip in win32:pei-i386:i686 win64:pei-x86-64:x86_64; do
                 *) fail "$name: $exe needs $dll" ;;
             esac
         done
+        # The program's icon at every size Windows asks for, 16 to 256 (octal
+        # widths in windres's listing; 256 is written 0).
+        if [ "$exe" = Wordoria.exe ]; then
+            widths=$("$cpu-w64-mingw32-windres" -i "$file" -O rc 2>/dev/null |
+                sed -n '/RT_GROUP_ICON/,/^END$/s/^ *"\\\([0-7]*\)\\.*Element.*/\1/p' | tr '\n' ' ')
+            [ "$widths" = "020 030 040 060 100 200 000 " ] || fail "$name: $exe's icon has the widths (octal) $widths"
+        fi
         rc=$("$cpu-w64-mingw32-windres" -i "$file" -O rc 2>/dev/null | sed -n '/^1 VERSIONINFO$/,/^END$/p')
         [ -n "$rc" ] || fail "$name: $exe has no version information"
         for line in " FILEVERSION $VERSION_NUMBERS" " PRODUCTVERSION $VERSION_NUMBERS" \
