@@ -9,6 +9,7 @@
 
 #include <word_file.h>
 
+#include <algorithm>
 #include <map>
 #include <stdio.h>
 
@@ -147,6 +148,17 @@ void CheckRoom(const std::vector<WordEntry>& entries, const std::vector<int>& li
     }
 }
 
+// The line, counted from 1, that holds the byte at offset.
+int LineAt(std::string_view text, size_t offset) {
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
+}
+
+std::string ByteValue(char byte) {
+    char hex[8];
+    snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(byte));
+    return hex;
+}
+
 void ShowProgress(size_t done, size_t total) {
     PrintError(u8"\r取り込み中 / importing: " + std::to_string(done) + "/" + std::to_string(total));
     if (done == total) PrintError("\n");
@@ -161,8 +173,14 @@ int RunImport(const Arguments& arguments, const std::string& csvText) {
 
     std::vector<CsvRow> rows;
     int faultLine = 0;
-    if (!IsUtf8(csvText)) {
-        Report(file + u8": UTF-8 ではありません。", file + ": not UTF-8");
+    size_t badByte = FirstNonUtf8(csvText);
+    if (badByte != std::string::npos) {
+        // Counted from 1 in the whole file, as cmp says it and an editor's "go to byte" takes it.
+        std::string where = file + ":" + std::to_string(LineAt(csvText, badByte)) + ": ";
+        std::string byte = std::to_string(badByte + 1);
+        std::string value = ByteValue(csvText[badByte]);
+        Report(where + u8"UTF-8 ではありません（ファイルの " + byte + u8" バイト目、" + value + u8"）。",
+               where + "not UTF-8 (byte " + byte + " of the file, " + value + ")");
         return EXIT_PROBLEM;
     }
     if (!ParseCsv(csvText, &rows, &faultLine)) {

@@ -143,6 +143,32 @@ TEST_F(Cli, AFailedImportWritesNothingAndSaysWhichLines) {
     EXPECT_EQ(ListNames(kKi).size(), 1u);
 }
 
+TEST_F(Cli, ImportOfTextThatIsNotUtf8NamesTheLineAndTheFilesByte) {
+    // The byte-order mark counts: the byte is the file's, counted from 1.
+    std::string head = std::string("\xEF\xBB\xBF") + u8"category,name,content\r\n" + u8"き,きつね,動物\r\n" +
+                       u8"ね,ねこ,\"猫\n";
+    struct Case {
+        const char* file;
+        std::string bad;  // what follows head, its first byte the first that is not UTF-8
+        const char* value;
+    } cases[] = {{"latin1.csv", "\xE9t\xE9\"\r\n", "0xE9"},
+                 {"cut.csv", "\xE3\x81", "0xE3"},
+                 {"surrogate.csv", "\xED\xA0\x80\"\r\n", "0xED"}};
+    for (const Case& c : cases) {
+        WriteBytes(std::string("../") + c.file, head + c.bad);
+        CliRun run = RunCli({"import", std::string("../") + c.file});
+        EXPECT_EQ(run.status, 1) << c.file;
+        std::string where = std::string(c.file) + ":4: ";
+        std::string byte = std::to_string(head.size() + 1);
+        EXPECT_NE(run.err.find(where + "not UTF-8 (byte " + byte + " of the file, " + c.value + ")"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_NE(run.err.find(where + u8"UTF-8 ではありません（ファイルの " + byte + u8" バイト目"), std::string::npos)
+            << run.err;
+    }
+    EXPECT_TRUE(ListNames(kKi).empty());
+}
+
 TEST_F(Cli, CheckFindsPlantedProblems) {
     PutWord(kKi, 1, WordBytes("きつね", {"動物"}));
     CliRun clean = RunCli({"check"});
