@@ -143,6 +143,26 @@ TEST_F(Cli, AFailedImportWritesNothingAndSaysWhichLines) {
     EXPECT_EQ(ListNames(kKi).size(), 1u);
 }
 
+TEST_F(Cli, ImportRefusesNulAndCtrlZWhichAWordFileCannotKeepAndSaysWhere) {
+    // Line:column is the byte's own place, the column in characters.
+    WriteBytes("../control.csv", std::string(u8"category,name,content\r\n") + u8"き,きつね,動物\r\n" +  // 2: good
+                                     u8"き,あい" + std::string(1, '\0') + u8"う,x\r\n" +                 // 3:5 the name
+                                     u8"ね,ねこ,\"猫\n\"\"ab\x1A\"\r\n" +                               // 5:5 the content
+                                     "\x1A" + u8",x,y\r\n");                                          // 6:1 the category
+    CliRun run = RunCli({"import", "../control.csv"});
+    EXPECT_EQ(run.status, 1);
+    for (const char* said : {"control.csv:3:5: the name holds a NUL byte (0x00)",
+                             "control.csv:5:5: the content holds byte 0x1A (Ctrl+Z)",
+                             "control.csv:6:1: the category holds byte 0x1A"})
+        EXPECT_NE(run.err.find(said), std::string::npos) << said << "\n" << run.err;
+    EXPECT_NE(run.err.find(u8"control.csv:3:5: 単語名に NUL（0x00）があります。"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("control.csv:2:"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(std::string(1, '\0')), std::string::npos);
+    EXPECT_NE(run.err.find("nothing was stored"), std::string::npos);
+    EXPECT_TRUE(ListNames(kKi).empty());
+    EXPECT_TRUE(ListNames(kNe).empty());
+}
+
 TEST_F(Cli, ImportOfTextThatIsNotUtf8NamesTheLineAndTheFilesByte) {
     // The byte-order mark counts: the byte is the file's, counted from 1.
     std::string head = std::string("\xEF\xBB\xBF") + u8"category,name,content\r\n" + u8"き,きつね,動物\r\n" +
