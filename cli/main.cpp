@@ -53,9 +53,9 @@ const Category* CategoryArgument(const std::string& name) {
 
 }  // namespace wordoria::cli
 
-int main(int argc, char** argv) {
-    if (!AnsiCodePageIsJapanese()) Report(kForeignCodePageJapanese, kForeignCodePageEnglish);
-    Arguments words = CommandLine(argc, argv);
+namespace {
+
+int Run(Arguments words) {
     std::string folder;
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {
         Print(kUsage);
@@ -91,4 +91,15 @@ int main(int argc, char** argv) {
     if (command == "import") return RunImport(rest, csvText);
     if (command == "check") return RunCheck(rest);
     return UsageError(u8"コマンド「" + command + u8"」はありません。", "no command \"" + command + "\"");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!AnsiCodePageIsJapanese()) Report(kForeignCodePageJapanese, kForeignCodePageEnglish);
+    int status = Run(CommandLine(argc, argv));
+    std::string reason;
+    if (FinishOutput(&reason)) return status;
+    Report(u8"標準出力に書き込めませんでした（" + reason + u8"）。", "cannot write to standard output: " + reason);
+    return status == EXIT_DONE ? EXIT_PROBLEM : status;
 }

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <windows.h>
 
@@ -235,6 +237,29 @@ TEST_F(Cli, ListsCountsAndOneCategorysWords) {
     for (const char* q : {"Q", "q", u8"Ｑ"}) EXPECT_EQ(RunCli({"list", q}).out, u8"1.txt\tqueen\n") << q;
     EXPECT_EQ(RunCli({"--data", "..", "list", u8"き"}).status, 1);  // no DATA there
 }
+
+#ifndef _WIN32
+// Standard output on a full disk: what did not get out must not pass for done,
+// whether it failed on a write of its own (a long export) or only when the
+// last buffer went out.
+TEST_F(Cli, OutputThatCannotBeWrittenIsSaidAndExitsOne) {
+    PutWord(kKi, 1, WordBytes("きつね", {"動物"}));
+    for (int i = 1; i <= 200; i++) PutWord(kNe, i, WordBytes("ねこ" + std::to_string(i), {"猫"}));
+    WriteBytes("DATA/日本語/あ行/あ/notes.txt", WordBytes("メモ", {"x"}));
+    WriteBytes("../good.csv", std::string(u8"category,name,content\n") + u8"き,きりん,動物\n");
+    std::string said = std::string("cannot write to standard output: ") + strerror(ENOSPC);
+    for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
+             {"export"}, {"export", u8"き"}, {"list"}, {"list", u8"き"}, {"search", u8"ねこ"}, {"check"},
+             {"import", "--dry-run", "../good.csv"}, {"--help"}}) {
+        CliRun run = RunCli(arguments, "/dev/full");
+        EXPECT_EQ(run.status, 1) << arguments[0];
+        EXPECT_NE(run.err.find(said), std::string::npos) << arguments[0] << "\n" << run.err;
+        EXPECT_NE(run.err.find(u8"標準出力に書き込めませんでした"), std::string::npos) << run.err;
+    }
+    // Nothing to say is nothing lost.
+    EXPECT_EQ(RunCli({"search", u8"犬"}, "/dev/full").status, 0);
+}
+#endif
 
 TEST_F(Cli, UsageErrorsExitTwoWithBothLanguages) {
     for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
