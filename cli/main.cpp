@@ -15,7 +15,9 @@ const char kUsage[] =
     "usage: wordoria-cli [--data FOLDER] COMMAND ...\n"
     "  list [CATEGORY]         each category and its number of words, or one category's words\n"
     "  search TEXT             every word whose name or content holds TEXT\n"
-    "  export [CATEGORY]       the words as CSV (UTF-8) on standard output\n"
+    "  export [--keep-going] [CATEGORY]\n"
+    "                          the words as CSV (UTF-8) on standard output; a word file the\n"
+    "                          store would not have written stops it, unless --keep-going\n"
     "  import [--dry-run] FILE the words of a CSV file, each as a new word file\n"
     "  check                   what the window program would show oddly\n"
     u8"FOLDER holds DATA (the current folder by default). CATEGORY is a kana, a letter or 記号.\n";

@@ -93,6 +93,35 @@ TEST_F(Cli, ExportThenImportIntoAnEmptyTreeGivesTheSameWordFiles) {
     EXPECT_EQ(RunCli({"export"}).out.size(), exported.out.size());
 }
 
+TEST_F(Cli, ExportOfWordFilesTheStoreWouldNotHaveWrittenStopsUnlessToldToGoOn) {
+    PutWord(kKi, 1, WordBytes("きつね", {"動物"}));
+    PutWord(kKi, 2, "");
+    PutWord(kKi, 3, WordBytes("きりん", {std::string(2000, 'x')}));
+    const std::string empty = u8"DATA/日本語/か行/き/2.txt: not as the store writes a word: it is empty";
+    const std::string tooLong = u8"DATA/日本語/か行/き/3.txt: not as the store writes a word: it is longer than";
+
+    for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{{"export"}, {"export", u8"き"}}) {
+        CliRun stopped = RunCli(arguments);
+        EXPECT_EQ(stopped.status, 1);
+        EXPECT_EQ(stopped.out, "");  // no CSV that looks whole
+        EXPECT_NE(stopped.err.find(empty), std::string::npos) << stopped.err;
+        EXPECT_NE(stopped.err.find(tooLong), std::string::npos) << stopped.err;
+        EXPECT_NE(stopped.err.find(u8"2.txt: 登録で書かれた形ではありません：空です。"), std::string::npos);
+        EXPECT_EQ(stopped.err.find("1.txt"), std::string::npos) << stopped.err;
+        EXPECT_NE(stopped.err.find("--keep-going"), std::string::npos) << stopped.err;
+    }
+    for (std::vector<std::string> arguments :
+         std::vector<std::vector<std::string>>{{"export", "--keep-going"}, {"export", u8"き", "--keep-going"}}) {
+        CliRun kept = RunCli(arguments);
+        EXPECT_EQ(kept.status, 0) << kept.err;
+        EXPECT_NE(kept.out.find(u8"き,きつね,動物,DATA/日本語/か行/き/1.txt\r\n"), std::string::npos) << kept.out;
+        EXPECT_NE(kept.out.find(u8"き,,,DATA/日本語/か行/き/2.txt\r\n"), std::string::npos) << kept.out;
+        EXPECT_NE(kept.out.find(u8"き,きりん,xxx"), std::string::npos) << kept.out;
+        EXPECT_NE(kept.err.find(empty), std::string::npos) << kept.err;
+        EXPECT_NE(kept.err.find(tooLong), std::string::npos) << kept.err;
+    }
+}
+
 TEST_F(Cli, SearchFindsByKanaKanjiAndLatinOfEitherCaseAndWidth) {
     PutWord(kKi, 1, WordBytes("きつね", {"動物", "Fox"}));
     PutWord(kNe, 1, WordBytes("猫", {"ＣＡＴ", "ねこ"}));
