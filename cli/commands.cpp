@@ -132,8 +132,8 @@ int RunExport(const Arguments& arguments) {
         std::string count = std::to_string(oddForms);
         Report(u8"登録で書かれた形ではない単語ファイルが " + count +
                    u8" 個あるため、何も書き出していません。--keep-going を付けると、読めたとおりに書き出します。",
-               "nothing was exported: " + count +
-                   " of the word files are not as the store writes them; --keep-going exports them as read");
+               "nothing was exported: the word files named above are not as the store writes them (" + count +
+                   " in all); --keep-going exports them as read");
         return EXIT_PROBLEM;
     }
     WriteOut(csv);
