@@ -34,20 +34,6 @@ bool IsWordFileName(const std::string& name) {
     return extension == ".txt";
 }
 
-std::string Why(int form, std::string* english) {
-    switch (form) {
-    case ENTRY_NO_NAME: *english = "its name line is empty"; return u8"単語名の行が空です";
-    case ENTRY_NAME_TOO_LONG: *english = "its name is longer than 80 bytes"; return u8"単語名が 80 バイトを超えます";
-    case ENTRY_NAME_BREAK: *english = "its name line ends oddly"; return u8"単語名の行末が CR LF ではありません";
-    case ENTRY_NO_CONTENT: *english = "it has no content"; return u8"内容がありません";
-    case ENTRY_CONTENT_TOO_LONG: *english = "its content is longer than 420 bytes"; return u8"内容が 420 バイトを超えます";
-    case ENTRY_TOO_MANY_LINES: *english = "its content has more than 5 lines"; return u8"内容が 5 行を超えます";
-    case ENTRY_STRAY_BREAK: *english = "its line breaks are not the store's"; return u8"改行が登録時の形ではありません";
-    case ENTRY_TOO_LONG: *english = "it is longer than any word file"; return u8"単語ファイルとして長すぎます";
-    default: *english = "it cannot be read"; return u8"読めません";
-    }
-}
-
 // Whether the window's reading rule gives the whole name and every line: it
 // ends a line at LF, with or without a CR before it.
 bool ReadsWhole(const Entry& entry) {
@@ -93,7 +79,7 @@ void CheckEntries(const Category& category, Findings* findings) {
     for (const Entry& entry : entries) {
         std::string english;
         if (entry.form != ENTRY_IN_FORM) {
-            std::string japanese = Why(entry.form, &english);
+            std::string japanese = DescribeForm(entry, &english);
             findings->Say(entry.pathText, u8"登録で書かれた形ではありません：" + japanese + u8"。",
                           "not as the store writes a word: " + english);
         }

@@ -34,6 +34,13 @@ void ReportInexactText(const Entry& entry) {
            entry.pathText + ": bytes that are not Shift-JIS were given as U+FFFD");
 }
 
+void ReportOddForm(const Entry& entry) {
+    std::string english;
+    std::string japanese = DescribeForm(entry, &english);
+    Report(entry.pathText + u8": 登録で書かれた形ではありません：" + japanese + u8"。",
+           entry.pathText + ": not as the store writes a word: " + english);
+}
+
 int ListCounts() {
     int status = EXIT_DONE;
     for (const Category& category : Categories()) {
@@ -84,12 +91,23 @@ int RunSearch(const Arguments& arguments) {
     return EXIT_DONE;
 }
 
+// A word file the store would not have written stops the export, each one
+// named, unless --keep-going asks for every word as it was read.
 int RunExport(const Arguments& arguments) {
-    if (arguments.size() > 1)
+    Arguments categories;
+    bool keepGoing = false;
+    for (const std::string& argument : arguments) {
+        if (argument == "--keep-going")
+            keepGoing = true;
+        else
+            categories.push_back(argument);
+    }
+    if (categories.size() > 1)
         return UsageError(u8"export には索引カテゴリを一つだけ。", "export takes one category at most");
     std::vector<const Category*> chosen;
-    if (!ChosenCategories(arguments, &chosen)) return EXIT_USAGE;
+    if (!ChosenCategories(categories, &chosen)) return EXIT_USAGE;
     int status = EXIT_DONE;
+    int oddForms = 0;
     std::string csv = CsvRecord({"category", "name", "content", "file"});
     for (const Category* category : chosen) {
         std::vector<Entry> entries;
@@ -99,12 +117,24 @@ int RunExport(const Arguments& arguments) {
             continue;
         }
         for (const Entry& entry : entries) {
+            if (entry.form != ENTRY_IN_FORM) {
+                ReportOddForm(entry);
+                oddForms++;
+            }
             if (!entry.exactText) {
                 ReportInexactText(entry);
                 status = EXIT_PROBLEM;
             }
             csv += CsvRecord({category->display, entry.name, entry.content, entry.pathText});
         }
+    }
+    if (oddForms > 0 && !keepGoing) {
+        std::string count = std::to_string(oddForms);
+        Report(u8"登録で書かれた形ではない単語ファイルが " + count +
+                   u8" 個あるため、何も書き出していません。--keep-going を付けると、読めたとおりに書き出します。",
+               "nothing was exported: the word files named above are not as the store writes them (" + count +
+                   " in all); --keep-going exports them as read");
+        return EXIT_PROBLEM;
     }
     WriteOut(csv);
     return status;

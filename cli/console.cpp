@@ -1,6 +1,8 @@
 #include "console.h"
 
+#include <errno.h>
 #include <stdio.h>
+#include <string.h>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -15,6 +17,21 @@ namespace wordoria::cli {
 namespace {
 
 const char kProgram[] = "wordoria-cli: ";
+
+// The first failed write to standard output: output that was lost must not
+// end in a status that says all went well.
+bool s_outputFailed = false;
+std::string s_outputReason;
+
+void NoteOutput(bool written, const std::string& reason) {
+    if (written || s_outputFailed) return;
+    s_outputFailed = true;
+    s_outputReason = reason;
+}
+
+bool WriteBytes(FILE* stream, std::string_view bytes) {
+    return fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+}
 
 #ifdef _WIN32
 
@@ -34,17 +51,35 @@ std::string Utf8(const wchar_t* wide) {
     return text;
 }
 
+std::string SystemMessage(DWORD code) {
+    wchar_t* text = nullptr;
+    DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    if (FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr) == 0)
+        return "error " + std::to_string(code);
+    std::string message = Utf8(text);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+        message.pop_back();
+    return message;
+}
+
 // A console shows any text written to it as UTF-16; a file or a pipe gets
-// the console's code page, as every console program's output does.
-void Show(FILE* stream, DWORD handleId, std::string_view utf8) {
+// the console's code page, as every console program's output does. False,
+// with the reason, when the text did not get through.
+bool Show(FILE* stream, DWORD handleId, std::string_view utf8, std::string* reason) {
     HANDLE handle = GetStdHandle(handleId);
     DWORD mode = 0;
     std::wstring wide = Wide(utf8);
     if (GetConsoleMode(handle, &mode)) {
-        fflush(stream);
+        if (fflush(stream) != 0) {
+            *reason = strerror(errno);
+            return false;
+        }
         DWORD written = 0;
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
+        bool shown = WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) &&
+                     written == wide.size();
+        if (!shown) *reason = SystemMessage(GetLastError());
+        return shown;
     }
     UINT codePage = GetConsoleOutputCP();
     if (codePage == 0) codePage = GetACP();
@@ -52,7 +87,9 @@ void Show(FILE* stream, DWORD handleId, std::string_view utf8) {
                                      nullptr);
     std::string bytes(length, '\0');
     WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], length, nullptr, nullptr);
-    fwrite(bytes.data(), 1, bytes.size(), stream);
+    if (WriteBytes(stream, bytes)) return true;
+    *reason = strerror(errno);
+    return false;
 }
 
 #endif
@@ -70,14 +107,24 @@ std::vector<std::string> CommandLine(int, char**) {
     return result;
 }
 
-void Print(std::string_view utf8) { Show(stdout, STD_OUTPUT_HANDLE, utf8); }
-void PrintError(std::string_view utf8) { Show(stderr, STD_ERROR_HANDLE, utf8); }
+void Print(std::string_view utf8) {
+    if (s_outputFailed) return;
+    std::string reason;
+    NoteOutput(Show(stdout, STD_OUTPUT_HANDLE, utf8, &reason), reason);
+}
+
+// Nothing can be said of a standard error that fails.
+void PrintError(std::string_view utf8) {
+    std::string reason;
+    Show(stderr, STD_ERROR_HANDLE, utf8, &reason);
+}
 
 void WriteOut(std::string_view bytes) {
-    fflush(stdout);
+    if (s_outputFailed) return;
+    bool written = fflush(stdout) == 0;
     _setmode(_fileno(stdout), _O_BINARY);  // CSV's CR LF as it is, no CR added
-    fwrite(bytes.data(), 1, bytes.size(), stdout);
-    fflush(stdout);
+    written = written && WriteBytes(stdout, bytes) && fflush(stdout) == 0;
+    NoteOutput(written, written ? std::string() : strerror(errno));
     _setmode(_fileno(stdout), _O_TEXT);
 }
 
@@ -95,9 +142,16 @@ bool EnterFolder(const std::string& path) { return SetCurrentDirectoryW(Wide(pat
 
 std::vector<std::string> CommandLine(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
 
-void Print(std::string_view utf8) { fwrite(utf8.data(), 1, utf8.size(), stdout); }
-void PrintError(std::string_view utf8) { fwrite(utf8.data(), 1, utf8.size(), stderr); }
-void WriteOut(std::string_view bytes) { fwrite(bytes.data(), 1, bytes.size(), stdout); }
+void Print(std::string_view utf8) { WriteOut(utf8); }
+
+// Nothing can be said of a standard error that fails.
+void PrintError(std::string_view utf8) { WriteBytes(stderr, utf8); }
+
+void WriteOut(std::string_view bytes) {
+    if (s_outputFailed) return;
+    bool written = WriteBytes(stdout, bytes);
+    NoteOutput(written, written ? std::string() : strerror(errno));
+}
 
 bool ErrorIsTerminal() { return isatty(fileno(stderr)) != 0; }
 
@@ -121,6 +175,19 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
     bool failed = ferror(file) != 0;
     fclose(file);
     return !failed;
+}
+
+// Most write errors show only here, when the last buffer goes out.
+bool FinishOutput(std::string* reason) {
+    if (!s_outputFailed) {
+        errno = 0;
+        bool flushed = fflush(stdout) == 0 && ferror(stdout) == 0;
+        NoteOutput(flushed, flushed ? std::string() : strerror(errno != 0 ? errno : EIO));
+    }
+    bool closed = fclose(stdout) == 0;
+    NoteOutput(closed, closed ? std::string() : strerror(errno));
+    *reason = s_outputReason;
+    return !s_outputFailed;
 }
 
 void Report(std::string_view japanese, std::string_view english) {

@@ -22,6 +22,10 @@ void Report(std::string_view japanese, std::string_view english);
 // Bytes exactly as given, for CSV on standard output.
 void WriteOut(std::string_view bytes);
 
+// Flushes and closes standard output; false, with the system's reason in
+// UTF-8, when anything written there since the start did not get through.
+bool FinishOutput(std::string* reason);
+
 bool ErrorIsTerminal();
 
 // Whether the store's Shift-JIS names reach the file system as they are:

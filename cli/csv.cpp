@@ -1,5 +1,7 @@
 #include "csv.h"
 
+#include <algorithm>
+
 namespace wordoria::cli {
 
 namespace {
@@ -32,15 +34,23 @@ std::string CsvRecord(const std::vector<std::string>& fields) {
     return record + "\r\n";
 }
 
+// Only a quote is written twice inside a quoted field; every other byte is
+// the text's own.
+size_t CsvTextOffset(const CsvRow& row, size_t field, size_t index) {
+    const std::string& bytes = row.fields[field];
+    return row.starts[field] + index + std::count(bytes.begin(), bytes.begin() + index, '"');
+}
+
 bool ParseCsv(std::string_view text, std::vector<CsvRow>* rows, int* faultLine) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    size_t i = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     int line = 1;
-    size_t i = 0;
     while (i < text.size()) {
-        CsvRow row{line, {}};
+        CsvRow row{line, {}, {}};
         while (true) {
             std::string field;
-            if (i < text.size() && text[i] == '"') {
+            bool quoted = i < text.size() && text[i] == '"';
+            row.starts.push_back(quoted ? i + 1 : i);
+            if (quoted) {
                 int opened = line;
                 i++;
                 while (true) {

@@ -14,7 +14,11 @@ std::string CsvRecord(const std::vector<std::string>& fields);
 struct CsvRow {
     int line;  // where the record begins, counting from 1
     std::vector<std::string> fields;
+    std::vector<size_t> starts;  // where each field's first byte is in the text, past any opening quote
 };
+
+// Where byte index of field is in the text the row was read from.
+size_t CsvTextOffset(const CsvRow& row, size_t field, size_t index);
 
 // Reads a whole text (a UTF-8 byte-order mark at its start is skipped).
 // Records may end in CR LF or LF; a quoted field keeps its bytes as they

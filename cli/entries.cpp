@@ -75,6 +75,26 @@ bool ListEntries(const Category& category, std::vector<Entry>* entries) {
 
 int CountWordFiles(const Category& category) { return ListWordFiles(category.number, INT_MAX, CountPath, nullptr); }
 
+std::string DescribeForm(const Entry& entry, std::string* english) {
+    switch (entry.form) {
+    case ENTRY_NO_NAME:
+        if (entry.storedContent.empty()) {
+            *english = "it is empty";
+            return u8"空です";
+        }
+        *english = "its name line is empty";
+        return u8"単語名の行が空です";
+    case ENTRY_NAME_TOO_LONG: *english = "its name is longer than 80 bytes"; return u8"単語名が 80 バイトを超えます";
+    case ENTRY_NAME_BREAK: *english = "its name line ends oddly"; return u8"単語名の行末が CR LF ではありません";
+    case ENTRY_NO_CONTENT: *english = "it has no content"; return u8"内容がありません";
+    case ENTRY_CONTENT_TOO_LONG: *english = "its content is longer than 420 bytes"; return u8"内容が 420 バイトを超えます";
+    case ENTRY_TOO_MANY_LINES: *english = "its content has more than 5 lines"; return u8"内容が 5 行を超えます";
+    case ENTRY_STRAY_BREAK: *english = "its line breaks are not the store's"; return u8"改行が登録時の形ではありません";
+    case ENTRY_TOO_LONG: *english = "it is longer than any word file"; return u8"単語ファイルとして長すぎます";
+    default: *english = "it cannot be read"; return u8"読めません";
+    }
+}
+
 std::string FirstLine(const std::string& content) { return content.substr(0, content.find('\n')); }
 
 }  // namespace wordoria::cli

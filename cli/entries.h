@@ -40,6 +40,10 @@ bool ListEntries(const Category& category, std::vector<Entry>* entries);
 // -1 when its folder cannot be searched.
 int CountWordFiles(const Category& category);
 
+// Why an entry is not as the store writes a word (entry.form), in Japanese,
+// and in English through english.
+std::string DescribeForm(const Entry& entry, std::string* english);
+
 // The first line of a content.
 std::string FirstLine(const std::string& content);
 

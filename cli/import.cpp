@@ -9,6 +9,7 @@
 
 #include <word_file.h>
 
+#include <algorithm>
 #include <map>
 #include <stdio.h>
 
@@ -22,6 +23,7 @@ struct Columns {
 struct Fault {
     int line;
     std::string japanese, english;
+    int column = 0;  // 0 when the whole record is meant
 };
 
 bool ReadHeader(const CsvRow& header, Columns* columns, std::vector<Fault>* faults) {
@@ -45,6 +47,45 @@ bool ReadHeader(const CsvRow& header, Columns* columns, std::vector<Fault>* faul
         return false;
     }
     return faults->empty();
+}
+
+// The line, counted from 1, that holds the byte at offset.
+int LineAt(std::string_view text, size_t offset) {
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
+}
+
+std::string ByteValue(char byte) {
+    char hex[8];
+    snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(byte));
+    return hex;
+}
+
+// The character, counted from 1 in its line, that the byte at offset is or
+// begins, as an editor shows the column; a byte-order mark is no character.
+int ColumnAt(std::string_view text, size_t offset) {
+    size_t lineBreak = offset == 0 ? std::string_view::npos : text.rfind('\n', offset - 1);
+    size_t start = lineBreak == std::string_view::npos ? 0 : lineBreak + 1;
+    if (start == 0 && text.substr(0, 3) == "\xEF\xBB\xBF") start = 3;
+    int column = 1;
+    for (size_t i = start; i < offset; i++)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) column++;
+    return column;
+}
+
+// A NUL would cut the word file where it stands, and 0x1A ends its reading
+// there: a field holding either could not be read back as it was given.
+bool CheckStorableBytes(std::string_view text, const CsvRow& row, int column, const std::string& japanese,
+                        const std::string& english, std::vector<Fault>* faults) {
+    size_t at = row.fields[column].find_first_of(std::string_view("\0\x1A", 2));
+    if (at == std::string::npos) return true;
+    size_t offset = CsvTextOffset(row, column, at);
+    bool nul = text[offset] == '\0';
+    std::string why = nul ? u8"に NUL（0x00）があります。単語ファイルはそこで切れてしまいます。"
+                          : u8"に 0x1A（Ctrl+Z）があります。単語ファイルはそこで読み終わってしまいます。";
+    std::string whyEnglish = nul ? " holds a NUL byte (0x00), where a word file would be cut"
+                                 : " holds byte 0x1A (Ctrl+Z), where a word file's reading ends";
+    faults->push_back({LineAt(text, offset), japanese + why, english + whyEnglish, ColumnAt(text, offset)});
+    return false;
 }
 
 std::string Described(int fault, std::string* english) {
@@ -74,15 +115,18 @@ std::string WithStoredBreaks(const std::string& content) {
 }
 
 // One row as the entry it stores, or its faults.
-bool MakeEntry(const CsvRow& row, const Columns& columns, size_t width, WordEntry* entry,
-               std::vector<Fault>* faults) {
+bool MakeEntry(std::string_view text, const CsvRow& row, const Columns& columns, size_t width,
+               WordEntry* entry, std::vector<Fault>* faults) {
     if (row.fields.size() != width) {
         faults->push_back({row.line, u8"列の数が見出しと違います。",
                            "the record has " + std::to_string(row.fields.size()) + " fields, the header " +
                                std::to_string(width)});
         return false;
     }
-    bool good = true;
+    bool good = CheckStorableBytes(text, row, columns.category, u8"索引カテゴリ", "the category", faults);
+    good = CheckStorableBytes(text, row, columns.name, u8"単語名", "the name", faults) && good;
+    good = CheckStorableBytes(text, row, columns.content, u8"内容", "the content", faults) && good;
+    if (!good) return false;
     const std::string& categoryName = row.fields[columns.category];
     const Category* category = FindCategoryByName(categoryName);
     if (category == nullptr) {
@@ -161,8 +205,14 @@ int RunImport(const Arguments& arguments, const std::string& csvText) {
 
     std::vector<CsvRow> rows;
     int faultLine = 0;
-    if (!IsUtf8(csvText)) {
-        Report(file + u8": UTF-8 ではありません。", file + ": not UTF-8");
+    size_t badByte = FirstNonUtf8(csvText);
+    if (badByte != std::string::npos) {
+        // Counted from 1 in the whole file, as cmp says it and an editor's "go to byte" takes it.
+        std::string where = file + ":" + std::to_string(LineAt(csvText, badByte)) + ": ";
+        std::string byte = std::to_string(badByte + 1);
+        std::string value = ByteValue(csvText[badByte]);
+        Report(where + u8"UTF-8 ではありません（ファイルの " + byte + u8" バイト目、" + value + u8"）。",
+               where + "not UTF-8 (byte " + byte + " of the file, " + value + ")");
         return EXIT_PROBLEM;
     }
     if (!ParseCsv(csvText, &rows, &faultLine)) {
@@ -180,15 +230,17 @@ int RunImport(const Arguments& arguments, const std::string& csvText) {
     if (faults.empty()) {
         for (size_t i = 1; i < rows.size(); i++) {
             WordEntry entry;
-            if (!MakeEntry(rows[i], columns, rows[0].fields.size(), &entry, &faults)) continue;
+            if (!MakeEntry(csvText, rows[i], columns, rows[0].fields.size(), &entry, &faults)) continue;
             entries.push_back(entry);
             lines.push_back(rows[i].line);
         }
         if (faults.empty()) CheckRoom(entries, lines, &faults);
     }
-    for (const Fault& fault : faults)
-        Report(file + ":" + std::to_string(fault.line) + ": " + fault.japanese,
-               file + ":" + std::to_string(fault.line) + ": " + fault.english);
+    for (const Fault& fault : faults) {
+        std::string where = file + ":" + std::to_string(fault.line) + ":";
+        if (fault.column > 0) where += std::to_string(fault.column) + ":";
+        Report(where + " " + fault.japanese, where + " " + fault.english);
+    }
     if (!faults.empty()) {
         Report(u8"何も登録していません。", "nothing was stored");
         return EXIT_PROBLEM;

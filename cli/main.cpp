@@ -15,7 +15,9 @@ const char kUsage[] =
     "usage: wordoria-cli [--data FOLDER] COMMAND ...\n"
     "  list [CATEGORY]         each category and its number of words, or one category's words\n"
     "  search TEXT             every word whose name or content holds TEXT\n"
-    "  export [CATEGORY]       the words as CSV (UTF-8) on standard output\n"
+    "  export [--keep-going] [CATEGORY]\n"
+    "                          the words as CSV (UTF-8) on standard output; a word file the\n"
+    "                          store would not have written stops it, unless --keep-going\n"
     "  import [--dry-run] FILE the words of a CSV file, each as a new word file\n"
     "  check                   what the window program would show oddly\n"
     u8"FOLDER holds DATA (the current folder by default). CATEGORY is a kana, a letter or 記号.\n";
@@ -53,9 +55,9 @@ const Category* CategoryArgument(const std::string& name) {
 
 }  // namespace wordoria::cli
 
-int main(int argc, char** argv) {
-    if (!AnsiCodePageIsJapanese()) Report(kForeignCodePageJapanese, kForeignCodePageEnglish);
-    Arguments words = CommandLine(argc, argv);
+namespace {
+
+int Run(Arguments words) {
     std::string folder;
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {
         Print(kUsage);
@@ -91,4 +93,15 @@ int main(int argc, char** argv) {
     if (command == "import") return RunImport(rest, csvText);
     if (command == "check") return RunCheck(rest);
     return UsageError(u8"コマンド「" + command + u8"」はありません。", "no command \"" + command + "\"");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!AnsiCodePageIsJapanese()) Report(kForeignCodePageJapanese, kForeignCodePageEnglish);
+    int status = Run(CommandLine(argc, argv));
+    std::string reason;
+    if (FinishOutput(&reason)) return status;
+    Report(u8"標準出力に書き込めませんでした（" + reason + u8"）。", "cannot write to standard output: " + reason);
+    return status == EXIT_DONE ? EXIT_PROBLEM : status;
 }

@@ -13,24 +13,30 @@ namespace {
 
 const char kReplacement[] = "\xEF\xBF\xBD";
 
-// Length of the UTF-8 sequence that starts with this byte; 0 for a byte that
-// starts none.
-int SequenceLength(unsigned char lead) {
+// Length of the well-formed UTF-8 sequence at text[i]; 0 when none starts
+// there (a stray byte, a sequence cut short, an overlong form, a surrogate).
+size_t SequenceAt(std::string_view text, size_t i) {
+    unsigned char lead = static_cast<unsigned char>(text[i]);
     if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    return 0;
+    size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                    : lead >= 0xE0 && lead <= 0xEF ? 3
+                    : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                   : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    unsigned char second = static_cast<unsigned char>(text[i + 1]);
+    unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (second < low || second > high) return 0;
+    for (size_t k = 2; k < length; k++)
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+    return length;
 }
 
 // Splits UTF-8 text into its characters' byte sequences; false on bad bytes.
 bool SplitCharacters(std::string_view text, std::vector<std::string_view>* characters) {
-    size_t i = 0;
-    while (i < text.size()) {
-        int length = SequenceLength(static_cast<unsigned char>(text[i]));
-        if (length == 0 || i + length > text.size()) return false;
-        for (int k = 1; k < length; k++)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    for (size_t i = 0; i < text.size();) {
+        size_t length = SequenceAt(text, i);
+        if (length == 0) return false;
         if (characters != nullptr) characters->push_back(text.substr(i, length));
         i += length;
     }
@@ -103,7 +109,16 @@ bool IsShiftJisLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) 
 
 }  // namespace
 
-bool IsUtf8(std::string_view text) { return SplitCharacters(text, nullptr); }
+size_t FirstNonUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        size_t length = SequenceAt(text, i);
+        if (length == 0) return i;
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+bool IsUtf8(std::string_view text) { return FirstNonUtf8(text) == std::string_view::npos; }
 
 // Some characters convert one way only (several map to one Shift-JIS code):
 // what does not read back as itself has no Shift-JIS form of its own.

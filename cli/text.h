@@ -18,6 +18,10 @@ std::string FromShiftJis(std::string_view sjis, bool* exact = nullptr);
 // Whether the bytes are well-formed UTF-8.
 bool IsUtf8(std::string_view text);
 
+// Where the first byte sequence that is not well-formed UTF-8 begins, or
+// npos when there is none.
+size_t FirstNonUtf8(std::string_view text);
+
 // Latin letters in one case and one width (Ａ, ａ and A all become a);
 // everything else as it is. Searching compares text folded so.
 std::string FoldLatin(std::string_view utf8);

@@ -128,7 +128,7 @@ int Spawn(const std::vector<std::string>& arguments, const fs::path& out, const 
 
 }  // namespace
 
-CliRun RunCli(const std::vector<std::string>& arguments) {
+CliRun RunCli(const std::vector<std::string>& arguments, const char* outputTo) {
     // Test cases run side by side as processes of their own.
 #ifdef _WIN32
     unsigned long process = GetCurrentProcessId();
@@ -138,8 +138,8 @@ CliRun RunCli(const std::vector<std::string>& arguments) {
     fs::path folder = fs::temp_directory_path() / ("wordoria-cli-output-" + std::to_string(process));
     fs::create_directories(folder);
     CliRun run;
-    run.status = Spawn(arguments, folder / "out", folder / "err");
-    run.out = Slurp(folder / "out");
+    run.status = Spawn(arguments, outputTo != nullptr ? fs::path(outputTo) : folder / "out", folder / "err");
+    if (outputTo == nullptr) run.out = Slurp(folder / "out");
     run.err = ConsoleToUtf8(Slurp(folder / "err"));
     std::error_code error;
     fs::remove_all(folder, error);

@@ -12,8 +12,9 @@ struct CliRun {
     std::string err;
 };
 
-// Arguments in UTF-8.
-CliRun RunCli(const std::vector<std::string>& arguments);
+// Arguments in UTF-8. Standard output goes to outputTo when given (out is
+// then left empty), such as /dev/full.
+CliRun RunCli(const std::vector<std::string>& arguments, const char* outputTo = nullptr);
 
 // Puts a file of that UTF-8 name, which the store may have no name for, in
 // a folder given by its UTF-8 path relative to the working directory.

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <windows.h>
 
@@ -91,6 +93,35 @@ TEST_F(Cli, ExportThenImportIntoAnEmptyTreeGivesTheSameWordFiles) {
     EXPECT_EQ(RunCli({"export"}).out.size(), exported.out.size());
 }
 
+TEST_F(Cli, ExportOfWordFilesTheStoreWouldNotHaveWrittenStopsUnlessToldToGoOn) {
+    PutWord(kKi, 1, WordBytes("きつね", {"動物"}));
+    PutWord(kKi, 2, "");
+    PutWord(kKi, 3, WordBytes("きりん", {std::string(2000, 'x')}));
+    const std::string empty = u8"DATA/日本語/か行/き/2.txt: not as the store writes a word: it is empty";
+    const std::string tooLong = u8"DATA/日本語/か行/き/3.txt: not as the store writes a word: it is longer than";
+
+    for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{{"export"}, {"export", u8"き"}}) {
+        CliRun stopped = RunCli(arguments);
+        EXPECT_EQ(stopped.status, 1);
+        EXPECT_EQ(stopped.out, "");  // no CSV that looks whole
+        EXPECT_NE(stopped.err.find(empty), std::string::npos) << stopped.err;
+        EXPECT_NE(stopped.err.find(tooLong), std::string::npos) << stopped.err;
+        EXPECT_NE(stopped.err.find(u8"2.txt: 登録で書かれた形ではありません：空です。"), std::string::npos);
+        EXPECT_EQ(stopped.err.find("1.txt"), std::string::npos) << stopped.err;
+        EXPECT_NE(stopped.err.find("--keep-going"), std::string::npos) << stopped.err;
+    }
+    for (std::vector<std::string> arguments :
+         std::vector<std::vector<std::string>>{{"export", "--keep-going"}, {"export", u8"き", "--keep-going"}}) {
+        CliRun kept = RunCli(arguments);
+        EXPECT_EQ(kept.status, 0) << kept.err;
+        EXPECT_NE(kept.out.find(u8"き,きつね,動物,DATA/日本語/か行/き/1.txt\r\n"), std::string::npos) << kept.out;
+        EXPECT_NE(kept.out.find(u8"き,,,DATA/日本語/か行/き/2.txt\r\n"), std::string::npos) << kept.out;
+        EXPECT_NE(kept.out.find(u8"き,きりん,xxx"), std::string::npos) << kept.out;
+        EXPECT_NE(kept.err.find(empty), std::string::npos) << kept.err;
+        EXPECT_NE(kept.err.find(tooLong), std::string::npos) << kept.err;
+    }
+}
+
 TEST_F(Cli, SearchFindsByKanaKanjiAndLatinOfEitherCaseAndWidth) {
     PutWord(kKi, 1, WordBytes("きつね", {"動物", "Fox"}));
     PutWord(kNe, 1, WordBytes("猫", {"ＣＡＴ", "ねこ"}));
@@ -143,6 +174,52 @@ TEST_F(Cli, AFailedImportWritesNothingAndSaysWhichLines) {
     EXPECT_EQ(ListNames(kKi).size(), 1u);
 }
 
+TEST_F(Cli, ImportRefusesNulAndCtrlZWhichAWordFileCannotKeepAndSaysWhere) {
+    // Line:column is the byte's own place, the column in characters.
+    WriteBytes("../control.csv", std::string(u8"category,name,content\r\n") + u8"き,きつね,動物\r\n" +  // 2: good
+                                     u8"き,あい" + std::string(1, '\0') + u8"う,x\r\n" +                 // 3:5 the name
+                                     u8"ね,ねこ,\"猫\n\"\"ab\x1A\"\r\n" +                               // 5:5 the content
+                                     "\x1A" + u8",x,y\r\n");                                          // 6:1 the category
+    CliRun run = RunCli({"import", "../control.csv"});
+    EXPECT_EQ(run.status, 1);
+    for (const char* said : {"control.csv:3:5: the name holds a NUL byte (0x00)",
+                             "control.csv:5:5: the content holds byte 0x1A (Ctrl+Z)",
+                             "control.csv:6:1: the category holds byte 0x1A"})
+        EXPECT_NE(run.err.find(said), std::string::npos) << said << "\n" << run.err;
+    EXPECT_NE(run.err.find(u8"control.csv:3:5: 単語名に NUL（0x00）があります。"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("control.csv:2:"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(std::string(1, '\0')), std::string::npos);
+    EXPECT_NE(run.err.find("nothing was stored"), std::string::npos);
+    EXPECT_TRUE(ListNames(kKi).empty());
+    EXPECT_TRUE(ListNames(kNe).empty());
+}
+
+TEST_F(Cli, ImportOfTextThatIsNotUtf8NamesTheLineAndTheFilesByte) {
+    // The byte-order mark counts: the byte is the file's, counted from 1.
+    std::string head = std::string("\xEF\xBB\xBF") + u8"category,name,content\r\n" + u8"き,きつね,動物\r\n" +
+                       u8"ね,ねこ,\"猫\n";
+    struct Case {
+        const char* file;
+        std::string bad;  // what follows head, its first byte the first that is not UTF-8
+        const char* value;
+    } cases[] = {{"latin1.csv", "\xE9t\xE9\"\r\n", "0xE9"},
+                 {"cut.csv", "\xE3\x81", "0xE3"},
+                 {"surrogate.csv", "\xED\xA0\x80\"\r\n", "0xED"}};
+    for (const Case& c : cases) {
+        WriteBytes(std::string("../") + c.file, head + c.bad);
+        CliRun run = RunCli({"import", std::string("../") + c.file});
+        EXPECT_EQ(run.status, 1) << c.file;
+        std::string where = std::string(c.file) + ":4: ";
+        std::string byte = std::to_string(head.size() + 1);
+        EXPECT_NE(run.err.find(where + "not UTF-8 (byte " + byte + " of the file, " + c.value + ")"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_NE(run.err.find(where + u8"UTF-8 ではありません（ファイルの " + byte + u8" バイト目"), std::string::npos)
+            << run.err;
+    }
+    EXPECT_TRUE(ListNames(kKi).empty());
+}
+
 TEST_F(Cli, CheckFindsPlantedProblems) {
     PutWord(kKi, 1, WordBytes("きつね", {"動物"}));
     CliRun clean = RunCli({"check"});
@@ -189,6 +266,29 @@ TEST_F(Cli, ListsCountsAndOneCategorysWords) {
     for (const char* q : {"Q", "q", u8"Ｑ"}) EXPECT_EQ(RunCli({"list", q}).out, u8"1.txt\tqueen\n") << q;
     EXPECT_EQ(RunCli({"--data", "..", "list", u8"き"}).status, 1);  // no DATA there
 }
+
+#ifndef _WIN32
+// Standard output on a full disk: what did not get out must not pass for done,
+// whether it failed on a write of its own (a long export) or only when the
+// last buffer went out.
+TEST_F(Cli, OutputThatCannotBeWrittenIsSaidAndExitsOne) {
+    PutWord(kKi, 1, WordBytes("きつね", {"動物"}));
+    for (int i = 1; i <= 200; i++) PutWord(kNe, i, WordBytes("ねこ" + std::to_string(i), {"猫"}));
+    WriteBytes("DATA/日本語/あ行/あ/notes.txt", WordBytes("メモ", {"x"}));
+    WriteBytes("../good.csv", std::string(u8"category,name,content\n") + u8"き,きりん,動物\n");
+    std::string said = std::string("cannot write to standard output: ") + strerror(ENOSPC);
+    for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
+             {"export"}, {"export", u8"き"}, {"list"}, {"list", u8"き"}, {"search", u8"ねこ"}, {"check"},
+             {"import", "--dry-run", "../good.csv"}, {"--help"}}) {
+        CliRun run = RunCli(arguments, "/dev/full");
+        EXPECT_EQ(run.status, 1) << arguments[0];
+        EXPECT_NE(run.err.find(said), std::string::npos) << arguments[0] << "\n" << run.err;
+        EXPECT_NE(run.err.find(u8"標準出力に書き込めませんでした"), std::string::npos) << run.err;
+    }
+    // Nothing to say is nothing lost.
+    EXPECT_EQ(RunCli({"search", u8"犬"}, "/dev/full").status, 0);
+}
+#endif
 
 TEST_F(Cli, UsageErrorsExitTwoWithBothLanguages) {
     for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
