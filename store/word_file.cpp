@@ -211,3 +211,21 @@ bool DeleteWordFile(const char* pszPath) {
     }
     return true;
 }
+
+// The user confirmed an entry, not a path: while the box was open another
+// program may have removed the file and a new word taken its free number. So
+// the file is read again by the rule the list was read by, right before the
+// removal, and must still show what the box showed. A change between this
+// read and DeleteFileA cannot be ruled out: no ANSI call removes a file only
+// if it is the one that was read.
+bool DeleteShownWordFile(const char* pszPath, const char szName[WORD_FIELD_SIZE],
+                         const char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE]) {
+    static char s_szName[WORD_FIELD_SIZE];
+    static char s_aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE];
+    ReadWordFile(pszPath, s_szName, s_aszLine);  // one that cannot be read reads as empty, as when listed
+    if (strcmp(s_szName, szName) != 0) return false;
+    for (int i = 0; i < WORD_LINE_COUNT; i++) {
+        if (strcmp(s_aszLine[i], aszLine[i]) != 0) return false;
+    }
+    return DeleteWordFile(pszPath);
+}
