@@ -67,11 +67,12 @@ void Decide(HWND hDlg) {
              szDisplay, record.szName, record.szLine[0], record.szLine[1], record.szLine[2], record.szLine[3],
              record.szLine[4], record.szPath);
     // The dialog stays usable while the box is open and a new listing may
-    // move other files into this record: the file removed is the one shown.
-    char szPath[DELETE_PATH_SIZE];
-    memcpy(szPath, record.szPath, sizeof szPath);
+    // move other files into this record: the file removed is the one shown,
+    // and only while it still holds the entry shown.
+    DeleteRecord shown;
+    memcpy(&shown, &record, sizeof shown);
     if (MessageBoxA(NULL, szMessage, "確認メッセージ", MB_OKCANCEL) != IDOK) return;
-    DeleteWordFile(szPath);
+    DeleteShownWordFile(shown.szPath, shown.szName, shown.szLine);
     RunListing();
     RefillList(hDlg);
 }

@@ -27,6 +27,15 @@ int TextCreateNew(TextFile* pFile, const char* pszPath) {
     return TEXT_CREATED;
 }
 
+// The C runtime has no unnamed file: a writer killed between creating n.txt
+// and filling it still leaves an empty n.txt here.
+int TextCreateUnnamed(TextFile* pFile, const char*) {
+    pFile->pFile = NULL;
+    return TEXT_UNSUPPORTED;
+}
+
+int TextPublish(TextFile*, const char*) { return TEXT_UNSUPPORTED; }
+
 char* TextGets(char* pszBuffer, int nSize, TextFile* pFile) { return fgets(pszBuffer, nSize, pFile->pFile); }
 
 bool TextPuts(const char* pszText, TextFile* pFile) { return fputs(pszText, pFile->pFile) >= 0; }
@@ -61,6 +70,7 @@ void Reset(TextFile* pFile, int nFd, bool bWriting) {
     pFile->nLength = 0;
     pFile->bEnd = false;
     pFile->bFailed = false;
+    pFile->bSynced = false;
 }
 
 bool Refill(TextFile* pFile) {
@@ -136,6 +146,25 @@ int TextCreateNew(TextFile* pFile, const char* pszPath) {
     return errno == EEXIST ? TEXT_EXISTS : TEXT_FAILED;
 }
 
+int TextCreateUnnamed(TextFile* pFile, const char* pszFolder) {
+    // Old kernels and some file systems refuse O_TMPFILE (EOPNOTSUPP, EISDIR):
+    // the caller then writes by name as before.
+    int nFd = ansi_open(pszFolder, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    Reset(pFile, nFd, true);
+    return nFd >= 0 ? TEXT_CREATED : TEXT_UNSUPPORTED;
+}
+
+int TextPublish(TextFile* pFile, const char* pszPath) {
+    if (!pFile->bSynced) {
+        if (pFile->nLength > 0) Flush(pFile);
+        if (pFile->bFailed || fsync(pFile->nFd) != 0) return TEXT_FAILED;
+        pFile->bSynced = true;
+    }
+    if (ansi_link_fd(pFile->nFd, pszPath) == 0) return TEXT_CREATED;
+    if (errno == EEXIST) return TEXT_EXISTS;
+    return TEXT_UNSUPPORTED;
+}
+
 char* TextGets(char* pszBuffer, int nSize, TextFile* pFile) {
     if (nSize <= 0) return NULL;
     int nCount = 0;
@@ -151,6 +180,7 @@ char* TextGets(char* pszBuffer, int nSize, TextFile* pFile) {
 }
 
 bool TextPuts(const char* pszText, TextFile* pFile) {
+    pFile->bSynced = false;
     for (const char* p = pszText; *p != '\0'; p++) {
         if (*p == '\n' && !PutByte(pFile, '\r')) return false;
         if (!PutByte(pFile, *p)) return false;
@@ -161,7 +191,7 @@ bool TextPuts(const char* pszText, TextFile* pFile) {
 bool TextClose(TextFile* pFile) {
     bool bWritten = !pFile->bFailed;
     if (pFile->bWriting && pFile->nLength > 0) bWritten = Flush(pFile);
-    if (pFile->bWriting && bWritten && fsync(pFile->nFd) != 0) bWritten = false;
+    if (pFile->bWriting && bWritten && !pFile->bSynced && fsync(pFile->nFd) != 0) bWritten = false;
     if (close(pFile->nFd) != 0) bWritten = false;
     pFile->nFd = -1;
     return bWritten;

@@ -10,6 +10,7 @@ enum TextCreateResult {
     TEXT_CREATED = 0,
     TEXT_EXISTS,  // an entry of that name is already there; nothing was touched
     TEXT_FAILED,
+    TEXT_UNSUPPORTED,  // no unnamed files here: write by TextCreateNew instead
 };
 
 enum { TEXT_BUFFER_SIZE = 1024 };  // a whole word file in one read
@@ -26,6 +27,7 @@ struct TextFile {
     bool bEnd;     // the file or its 0x1A end has been reached
     bool bWriting;
     bool bFailed;  // a write did not reach the file
+    bool bSynced;  // everything written is on the disk already
     unsigned char abBuffer[TEXT_BUFFER_SIZE];
 #endif
 };
@@ -35,6 +37,18 @@ bool TextOpenRead(TextFile* pFile, const char* pszPath);
 
 // Creates a new file for writing, never opening one that exists.
 int TextCreateNew(TextFile* pFile, const char* pszPath);
+
+// Creates a file with no name yet in the folder (Linux: O_TMPFILE), so a
+// word is never seen half written, nor left empty by a killed writer.
+// TEXT_UNSUPPORTED on Windows and where the file system has no such files.
+int TextCreateUnnamed(TextFile* pFile, const char* pszFolder);
+
+// Puts what was written on the disk and gives the unnamed file its name,
+// never replacing an entry: TEXT_EXISTS when the name is taken (the file stays
+// open and unnamed, for another name), TEXT_FAILED when the bytes did not
+// reach the disk, TEXT_UNSUPPORTED when no name can be given this way. The
+// stream is closed by TextClose in every case.
+int TextPublish(TextFile* pFile, const char* pszPath);
 
 // fgets(): stops after an LF, at nSize - 1 bytes or at the end of the text,
 // and returns NULL, leaving the buffer as it was, when nothing was left to read.

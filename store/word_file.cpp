@@ -11,6 +11,7 @@ namespace {
 const int NAME_READ_LIMIT = 80;  // fgets limits: 79 and 84 bytes and the zero
 const int LINE_READ_LIMIT = 85;
 const int CUT_SCAN_END = 90;     // the cut looks at positions 0 to 89
+const int WRITE_BY_NAME = 1;     // no unnamed file could be named here: nothing written yet
 
 // One file is open at a time, within one call, on the one UI thread.
 TextFile s_file;
@@ -28,11 +29,6 @@ bool EntryExists(const char* pszPath) {
     return true;
 }
 
-bool WriteEntry(TextFile* pFile, const WordEntry* pEntry) {
-    bool bWritten = TextPuts(pEntry->szName, pFile) && TextPuts("\n", pFile) &&
-                    TextPuts(pEntry->szContent, pFile);
-    return TextClose(pFile) && bWritten;
-}
 
 // Cuts a trailing CR LF or a trailing LF off a field read by fgets. A cut
 // past the text's own zero would change nothing of it, so the scan ends there.
@@ -73,26 +69,74 @@ void VisitEntry(ListState* pState, const WIN32_FIND_DATAA* pFindData) {
     if (pState->pfnVisit(szPath, pState->pContext)) pState->nVisited++;
 }
 
+bool WriteWordBytes(TextFile* pFile, const WordEntry* pEntry) {
+    return TextPuts(pEntry->szName, pFile) && TextPuts("\n", pFile) && TextPuts(pEntry->szContent, pFile);
+}
+
+// The lowest free number from nFrom on, its path in szPath; 0 when none is left.
+int NextFreeNumber(const char* pszFolder, int nFrom, char* pszPath, int nSize) {
+    for (int nNumber = nFrom; nNumber <= WORD_NUMBER_MAX; nNumber++) {
+        if (!BuildWordPath(pszFolder, nNumber, pszPath, nSize)) return 0;
+        if (!EntryExists(pszPath)) return nNumber;
+    }
+    return 0;
+}
+
+// The word is written whole and on the disk before it has a name, so no one
+// ever sees it half written and a killed writer leaves nothing. A number
+// taken between the probe and the naming is skipped, never replaced.
+int StoreUnnamed(const WordEntry* pEntry, const char* pszFolder, int nNumber, char* pszPath, int nSize) {
+    if (!WriteWordBytes(&s_file, pEntry)) {
+        TextClose(&s_file);
+        return WRITE_FAILED;
+    }
+    int nPublished = TEXT_EXISTS;
+    while (nNumber != 0 && (nPublished = TextPublish(&s_file, pszPath)) == TEXT_EXISTS)
+        nNumber = NextFreeNumber(pszFolder, nNumber + 1, pszPath, nSize);
+    bool bClosed = TextClose(&s_file);
+    if (nPublished == TEXT_UNSUPPORTED) return WRITE_BY_NAME;
+    if (nPublished == TEXT_EXISTS) return WRITE_FULL;
+    if (nPublished != TEXT_CREATED) return WRITE_FAILED;
+    if (bClosed && TextSyncFolder(pszFolder)) return WRITE_DONE;
+    DeleteFileA(pszPath);
+    return WRITE_FAILED;
+}
+
+bool WriteEntry(TextFile* pFile, const WordEntry* pEntry) {
+    bool bWritten = WriteWordBytes(pFile, pEntry);
+    return TextClose(pFile) && bWritten;
+}
+
+// Where no unnamed file can be made (Windows, file systems without
+// O_TMPFILE): n.txt is created, then filled. Creation is exclusive, so a
+// number taken by someone else between the probe and the creation is skipped.
+int StoreNamed(const WordEntry* pEntry, const char* pszFolder, int nNumber, char* pszPath, int nSize) {
+    for (; nNumber != 0; nNumber = NextFreeNumber(pszFolder, nNumber + 1, pszPath, nSize)) {
+        int nCreated = TextCreateNew(&s_file, pszPath);
+        if (nCreated == TEXT_EXISTS) continue;
+        // Confirmed means on the disk: the file's bytes and its name in the folder.
+        if (nCreated == TEXT_CREATED && WriteEntry(&s_file, pEntry) && TextSyncFolder(pszFolder)) return WRITE_DONE;
+        if (nCreated == TEXT_CREATED) DeleteFileA(pszPath);
+        return WRITE_FAILED;
+    }
+    return WRITE_FULL;
+}
+
 }  // namespace
 
-// Creation is exclusive: a number taken by someone else between the probe and
-// the creation is skipped, never overwritten.
 int StoreWordEntry(const WordEntry* pEntry) {
     char szFolder[CATEGORY_FOLDER_SIZE];
     if (pEntry == NULL || !GetCategoryFolder(pEntry->nCategory, szFolder, sizeof szFolder)) return WRITE_NO_CATEGORY;
 
     char szPath[WORD_PATH_SIZE];
-    for (int nNumber = 1; nNumber <= WORD_NUMBER_MAX; nNumber++) {
-        if (!BuildWordPath(szFolder, nNumber, szPath, sizeof szPath)) return WRITE_NO_CATEGORY;
-        if (EntryExists(szPath)) continue;
-        int nCreated = TextCreateNew(&s_file, szPath);
-        if (nCreated == TEXT_EXISTS) continue;
-        // Confirmed means on the disk: the file's bytes and its name in the folder.
-        if (nCreated == TEXT_CREATED && WriteEntry(&s_file, pEntry) && TextSyncFolder(szFolder)) return WRITE_DONE;
-        if (nCreated == TEXT_CREATED) DeleteFileA(szPath);
-        return WRITE_FAILED;
+    int nNumber = NextFreeNumber(szFolder, 1, szPath, sizeof szPath);
+    if (nNumber == 0) return BuildWordPath(szFolder, 1, szPath, sizeof szPath) ? WRITE_FULL : WRITE_NO_CATEGORY;
+    if (TextCreateUnnamed(&s_file, szFolder) == TEXT_CREATED) {
+        int nResult = StoreUnnamed(pEntry, szFolder, nNumber, szPath, sizeof szPath);
+        if (nResult != WRITE_BY_NAME) return nResult;
+        nNumber = NextFreeNumber(szFolder, nNumber, szPath, sizeof szPath);
     }
-    return WRITE_FULL;
+    return StoreNamed(pEntry, szFolder, nNumber, szPath, sizeof szPath);
 }
 
 int FindFreeWordNumber(const char* pszFolder) {
@@ -210,4 +254,22 @@ bool DeleteWordFile(const char* pszPath) {
         TextSyncFolder(szFolder);
     }
     return true;
+}
+
+// The user confirmed an entry, not a path: while the box was open another
+// program may have removed the file and a new word taken its free number. So
+// the file is read again by the rule the list was read by, right before the
+// removal, and must still show what the box showed. A change between this
+// read and DeleteFileA cannot be ruled out: no ANSI call removes a file only
+// if it is the one that was read.
+bool DeleteShownWordFile(const char* pszPath, const char szName[WORD_FIELD_SIZE],
+                         const char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE]) {
+    static char s_szName[WORD_FIELD_SIZE];
+    static char s_aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE];
+    ReadWordFile(pszPath, s_szName, s_aszLine);  // one that cannot be read reads as empty, as when listed
+    if (strcmp(s_szName, szName) != 0) return false;
+    for (int i = 0; i < WORD_LINE_COUNT; i++) {
+        if (strcmp(s_aszLine[i], aszLine[i]) != 0) return false;
+    }
+    return DeleteWordFile(pszPath);
 }

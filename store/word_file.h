@@ -87,4 +87,9 @@ int ListWordFiles(int nCategory, int nCapacity, WordFileVisitor pfnVisit, void* 
 // Removes one word file; false when it could not be removed.
 bool DeleteWordFile(const char* pszPath);
 
+// Removes a word file only if it still reads, by ReadWordFile, as the name
+// and lines the user was shown; false, removing nothing, when it does not.
+bool DeleteShownWordFile(const char* pszPath, const char szName[WORD_FIELD_SIZE],
+                         const char aszLine[WORD_LINE_COUNT][WORD_FIELD_SIZE]);
+
 #endif

@@ -12,4 +12,8 @@ FILE* ansi_fopen(const char* pszPath, const char* pszMode);
 // open() with a Shift-JIS path; -1 with errno set on failure.
 int ansi_open(const char* pszPath, int nFlags, int nMode);
 
+// Gives the unnamed file open as nFd (O_TMPFILE) a Shift-JIS name, never
+// replacing an entry; -1 with errno set (EEXIST: the name is taken).
+int ansi_link_fd(int nFd, const char* pszNewPath);
+
 #endif

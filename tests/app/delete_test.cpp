@@ -7,6 +7,7 @@
 #include "../support/test_folder.h"
 #include "app_fixture.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -240,6 +241,34 @@ TEST_F(Delete, TheBoxRemovesWhatItShowedWhateverHappensMeanwhile) {
     EXPECT_EQ(boxes.calls().size(), 2u);
     EXPECT_TRUE(ListNames("DATA/英語/F").empty());
     EXPECT_EQ(ListNames("DATA/英語/G"), (std::vector<std::string>{"1.txt"}));
+}
+
+// Another program removes the shown word's file while the box is open and a
+// new word takes the freed number: the OK must not remove the new word.
+TEST_F(Delete, AFileReplacedWhileTheBoxIsOpenIsNotRemoved) {
+    Word("DATA/英語/J/1.txt", "shown", "old line");
+    Word("DATA/英語/J/2.txt", "other");
+    Click(IDC_LATIN_J);
+    Select(DeletePositionOf("DATA/英語/J/1.txt"));
+    MessageBoxHook replaced([](const MessageBoxCall&) {
+        EXPECT_TRUE(DeleteFileA("DATA/英語/J/1.txt"));
+        Word("DATA/英語/J/1.txt", "newcomer", "never shown");
+        return IDOK;
+    });
+    Click(IDC_DECIDE);
+    EXPECT_EQ(replaced.calls().size(), 1u);  // no message: the list says what is there
+    EXPECT_EQ(ReadBytes("DATA/英語/J/1.txt"), "newcomer\r\nnever shown");
+    std::vector<std::string> names = Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"newcomer", "other"}));
+    EXPECT_EQ(Selected(), LB_ERR);
+
+    // The same word at the same path is the one shown: it goes.
+    Select(DeletePositionOf("DATA/英語/J/1.txt"));
+    MessageBoxHook confirmed;
+    Click(IDC_DECIDE);
+    EXPECT_EQ(ListNames("DATA/英語/J"), (std::vector<std::string>{"2.txt"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"other"}));
 }
 
 }  // namespace

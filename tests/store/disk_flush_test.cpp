@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -20,8 +21,11 @@ struct Flush {
     std::string path;  // what the descriptor names, as /proc tells
     bool folder;
     off_t size;
+    nlink_t links;     // 0: a file with no name in any folder
 };
 std::vector<Flush> g_flushes;
+// Run at each flush, before it reaches the kernel: another program's move.
+std::function<void(const Flush&)> g_atFlush;
 
 }  // namespace
 
@@ -33,7 +37,9 @@ extern "C" int fsync(int fd) {
     ssize_t length = readlink(link, target, sizeof target - 1);
     struct stat info {};
     fstat(fd, &info);
-    g_flushes.push_back({length > 0 ? std::string(target, length) : "?", S_ISDIR(info.st_mode), info.st_size});
+    g_flushes.push_back(
+        {length > 0 ? std::string(target, length) : "?", S_ISDIR(info.st_mode), info.st_size, info.st_nlink});
+    if (g_atFlush) g_atFlush(g_flushes.back());
     return static_cast<int>(syscall(SYS_fsync, fd));
 }
 
@@ -46,6 +52,11 @@ protected:
     void SetUp() override {
         TestFolder::SetUp();
         g_flushes.clear();
+        g_atFlush = nullptr;
+    }
+    void TearDown() override {
+        g_atFlush = nullptr;
+        TestFolder::TearDown();
     }
     // As /proc names it: the real path, whatever links lead to the test's folder.
     std::string Native(const char* utf8) { return std::filesystem::canonical(root()).string() + "/" + utf8; }
@@ -58,9 +69,10 @@ TEST_F(DiskFlush, ARegistrationFlushesTheFileWholeThenItsFolder) {
     std::strcpy(entry.szContent, "cd\r\nef");
     ASSERT_EQ(WriteWordKana(&entry), WRITE_DONE);
     ASSERT_EQ(g_flushes.size(), 2u);
-    EXPECT_EQ(g_flushes[0].path, Native(u8"DATA/日本語/か行/き/1.txt"));
     EXPECT_FALSE(g_flushes[0].folder);
-    EXPECT_EQ(g_flushes[0].size, 11);  // every byte written before the flush
+    EXPECT_EQ(g_flushes[0].size, 11);  // every byte written before the flush,
+    EXPECT_EQ(g_flushes[0].links, 0u); // and no name in the folder yet
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/1.txt"), "ab\r\ncd\r\r\nef");
     EXPECT_EQ(g_flushes[1].path, Native(u8"DATA/日本語/か行/き"));
     EXPECT_TRUE(g_flushes[1].folder);
 }
@@ -81,6 +93,26 @@ TEST_F(DiskFlush, ARemovalFlushesItsFolderAndReadingFlushesNothing) {
     g_flushes.clear();
     EXPECT_FALSE(DeleteWordFile("DATA/記号/1.txt"));  // nothing removed, nothing to flush
     EXPECT_TRUE(g_flushes.empty());
+}
+
+// Another program takes the probed number while the word, still unnamed, is
+// flushed: the word takes the next free number and replaces nothing.
+class StoreUnnamedWrite : public DiskFlush {};
+
+TEST_F(StoreUnnamedWrite, ANumberTakenBeforeTheNamingGoesToTheNextFreeOne) {
+    WriteBytes("DATA/日本語/か行/き/2.txt", "two\r\nkept");
+    g_atFlush = [](const Flush& flush) {
+        if (flush.links == 0 && !Exists("DATA/日本語/か行/き/1.txt")) WriteBytes("DATA/日本語/か行/き/1.txt", "one\r\nkept");
+    };
+    WordEntry entry{};
+    entry.nCategory = 7;
+    std::strcpy(entry.szName, "ab");
+    std::strcpy(entry.szContent, "cd");
+    ASSERT_EQ(StoreWordEntry(&entry), WRITE_DONE);
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/1.txt"), "one\r\nkept");
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/2.txt"), "two\r\nkept");
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/3.txt"), "ab\r\ncd");
+    EXPECT_EQ(ListNames("DATA/日本語/か行/き"), (std::vector<std::string>{"1.txt", "2.txt", "3.txt"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 namespace {
 
+using wordoria::test::ListNames;
 using wordoria::test::ReadBytes;
 using wordoria::test::TestFolder;
 using wordoria::test::WriteBytes;
@@ -106,5 +107,28 @@ TEST_F(TextStream, JapaneseFileNames) {
     EXPECT_TRUE(TextClose(&file));
     EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/単語.txt"), "漢字\r\n表示");
 }
+
+#ifndef _WIN32
+// The same bytes as by name; no name until it is given one, and never one taken.
+TEST_F(TextStream, AnUnnamedFileIsNamedOnlyWhenWholeAndNeverOverAnEntry) {
+    TextFile file;
+    ASSERT_EQ(TextCreateUnnamed(&file, "DATA/日本語/か行/き"), TEXT_CREATED);
+    EXPECT_TRUE(TextPuts("漢字\n表示\r\n", &file));
+    EXPECT_TRUE(ListNames("DATA/日本語/か行/き").empty());
+    WriteBytes("DATA/日本語/か行/き/1.txt", "taken");
+    EXPECT_EQ(TextPublish(&file, "DATA/日本語/か行/き/1.txt"), TEXT_EXISTS);
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/1.txt"), "taken");
+    EXPECT_EQ(TextPublish(&file, "DATA/日本語/か行/き/2.txt"), TEXT_CREATED);
+    EXPECT_TRUE(TextClose(&file));
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/2.txt"), "漢字\r\n表示\r\r\n");
+
+    // Closed without a name, it leaves nothing behind.
+    ASSERT_EQ(TextCreateUnnamed(&file, "DATA/英語/A"), TEXT_CREATED);
+    EXPECT_TRUE(TextPuts("gone\n", &file));
+    TextClose(&file);
+    EXPECT_TRUE(ListNames("DATA/英語/A").empty());
+    EXPECT_EQ(TextCreateUnnamed(&file, "no-such-folder"), TEXT_UNSUPPORTED);
+}
+#endif
 
 }  // namespace

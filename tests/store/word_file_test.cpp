@@ -336,6 +336,24 @@ TEST_F(WordFile, DeletingRemovesOneFileOnlyAndSaysNothing) {
     EXPECT_TRUE(boxes.shown().empty());
 }
 
+// A removal asked for by a confirmation: only while the file still reads,
+// by the window's rule, as the entry shown; otherwise nothing is removed.
+TEST_F(WordFile, AShownWordIsRemovedOnlyWhileTheFileStillHoldsIt) {
+    const std::string path = KI + "/1.txt";
+    WriteBytes(path, "ab\r\ncd\r\r\nef");
+    char name[WORD_FIELD_SIZE], lines[WORD_LINE_COUNT][WORD_FIELD_SIZE];
+    ASSERT_TRUE(ReadWordFile(path.c_str(), name, lines));
+    for (const char* other : {"ab\r\ncd\r\r\nxx", "xb\r\ncd\r\r\nef", "ab\r\ncd\r\r\nef\r\r\nmore", ""}) {
+        WriteBytes(path, other);
+        EXPECT_FALSE(DeleteShownWordFile(path.c_str(), name, lines)) << other;
+        EXPECT_EQ(ReadBytes(path), other);
+    }
+    WriteBytes(path, "ab\ncd\r\nef");  // other bytes, the same entry to the reader
+    EXPECT_TRUE(DeleteShownWordFile(path.c_str(), name, lines));
+    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(DeleteShownWordFile(path.c_str(), name, lines));
+}
+
 TEST_F(WordFile, AFileThatCannotBeRemovedStays) {
     const std::string path = KI + "/1.txt";
     WriteBytes(path, "kept\r\nc");

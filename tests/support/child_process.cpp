@@ -47,6 +47,13 @@ int ChildProcess::Wait() {
     return exitCode_;
 }
 
+bool ChildProcess::Finished() {
+    if (handle_ == -1) return true;
+    if (WaitForSingleObject(reinterpret_cast<HANDLE>(handle_), 0) != WAIT_OBJECT_0) return false;
+    Wait();
+    return true;
+}
+
 #else
 
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments) {
@@ -67,6 +74,15 @@ int ChildProcess::Wait() {
     handle_ = -1;
     exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return exitCode_;
+}
+
+bool ChildProcess::Finished() {
+    if (handle_ == -1) return true;
+    int status = 0;
+    if (waitpid(static_cast<pid_t>(handle_), &status, WNOHANG) == 0) return false;
+    handle_ = -1;
+    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return true;
 }
 
 #endif

@@ -15,6 +15,8 @@ public:
 
     // The child's exit code; -1 when it could not be started.
     int Wait();
+    // Whether the child has ended (never waits); its code is then Wait()'s.
+    bool Finished();
 
 private:
     long long handle_ = -1;

@@ -7,6 +7,7 @@
 #include "files/native_path.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,4 +72,19 @@ int ansi_open(const char* pszPath, int nFlags, int nMode) {
         return -1;
     }
     return open(NativePath(pszPath).c_str(), nFlags, nMode);
+}
+
+int ansi_link_fd(int nFd, const char* pszNewPath) {
+    if (pszNewPath == nullptr) {
+        errno = EINVAL;
+        return -1;
+    }
+    std::string path = NativePath(pszNewPath);
+    // linkat with AT_EMPTY_PATH needs CAP_DAC_READ_SEARCH; the descriptor's
+    // /proc link is the way open to every user. Without /proc, the other way.
+    char fdLink[64];
+    std::snprintf(fdLink, sizeof fdLink, "/proc/self/fd/%d", nFd);
+    if (linkat(AT_FDCWD, fdLink, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+    if (errno != ENOENT) return -1;
+    return linkat(nFd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
 }
