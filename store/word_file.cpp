@@ -29,7 +29,6 @@ bool EntryExists(const char* pszPath) {
     return true;
 }
 
-
 // Cuts a trailing CR LF or a trailing LF off a field read by fgets. A cut
 // past the text's own zero would change nothing of it, so the scan ends there.
 void CutLineEnd(char* pszField) {
