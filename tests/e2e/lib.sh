@@ -142,7 +142,9 @@ begin_e2e() {
 # click does not, and a hidden dialog's control may hold the focus before.
 focus_main_window() {
     xdotool key alt+h
-    sleep 0.5
+    # The menu must be open before A chooses in it: on a loaded machine it
+    # once took longer than half a second, and A went nowhere.
+    sleep 1.5
     xdotool key a
     answer_box 'バージョン情報' Return
     sleep 0.5
