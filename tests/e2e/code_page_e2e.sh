@@ -116,14 +116,21 @@ end_as_always() {
     [ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"
 }
 
+# main_window_alone LOCALE NOT_MAIN NOT_ALONE: the next window named Wordoria
+# is the main window and the program's only one (else fails with the given
+# words); a screenshot of it, then the program ends as always.
+main_window_alone() {
+    wait_named_window
+    local main=$FOUND
+    [ "$FOUND_WIDTH" -ge "$MAIN_WIDTH" ] || fail "$1: $2"
+    [ "$(visible_windows | wc -l)" -eq 1 ] || fail "$1: $3: $(visible_windows)"
+    screenshot "$OUT/code-page-main-$1.png"
+    end_as_always "$main"
+    echo "Wordoria.exe, $1: passed"
+}
+
 start_program ja_JP.UTF-8
-wait_named_window
-MAIN=$FOUND
-[ "$FOUND_WIDTH" -ge "$MAIN_WIDTH" ] || fail "ja_JP: a box came before the main window"
-[ "$(visible_windows | wc -l)" -eq 1 ] || fail "ja_JP: more than the main window is shown: $(visible_windows)"
-screenshot "$OUT/code-page-main-ja_JP.png"
-end_as_always "$MAIN"
-echo "Wordoria.exe, ja_JP: passed"
+main_window_alone ja_JP.UTF-8 "a box came before the main window" "more than the main window is shown"
 
 start_program en_US.UTF-8
 wait_named_window
@@ -137,13 +144,7 @@ for _ in $(seq 1 50); do
     xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | grep -qx "$BOX" || break
     sleep 0.1
 done
-wait_named_window
-MAIN=$FOUND
-[ "$FOUND_WIDTH" -ge "$MAIN_WIDTH" ] || fail "en_US: after the box, no main window"
-[ "$(visible_windows | wc -l)" -eq 1 ] || fail "en_US: a second box after the first: $(visible_windows)"
-screenshot "$OUT/code-page-main-en_US.png"
-end_as_always "$MAIN"
-echo "Wordoria.exe, en_US: passed"
+main_window_alone en_US.UTF-8 "after the box, no main window" "a second box after the first"
 
 "${WINE%/*}/wineserver" -k 2>/dev/null || true
 echo "1 passed, 0 failed"
