@@ -2,6 +2,7 @@
 // exit status.
 #pragma once
 
+#include <stdio.h>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,10 @@ using Arguments = std::vector<std::string>;
 int RunList(const Arguments& arguments);
 int RunSearch(const Arguments& arguments);
 int RunExport(const Arguments& arguments);
-// The import file is read before the tool enters the data folder, so a
-// relative name means what it meant where the command was given.
-int RunImport(const Arguments& arguments, const std::string& csvText);
+// The import file is opened before the tool enters the data folder, so a
+// relative name means what it meant where the command was given; the last
+// argument names it.
+int RunImport(const Arguments& arguments, FILE* input);
 int RunCheck(const Arguments& arguments);
 
 // A usage error, said in both languages with the usage after it.

@@ -132,9 +132,11 @@ bool ErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 bool AnsiCodePageIsJapanese() { return GetACP() == 932; }
 
-namespace {
-FILE* OpenToRead(const std::string& path) { return _wfopen(Wide(path).c_str(), L"rb"); }
-}  // namespace
+FILE* OpenToRead(const std::string& path) {
+    if (path != "-") return _wfopen(Wide(path).c_str(), L"rb");
+    _setmode(_fileno(stdin), _O_BINARY);
+    return stdin;
+}
 
 bool EnterFolder(const std::string& path) { return SetCurrentDirectoryW(Wide(path).c_str()) != 0; }
 
@@ -157,25 +159,11 @@ bool ErrorIsTerminal() { return isatty(fileno(stderr)) != 0; }
 
 bool AnsiCodePageIsJapanese() { return true; }
 
-namespace {
-FILE* OpenToRead(const std::string& path) { return fopen(path.c_str(), "rb"); }
-}  // namespace
+FILE* OpenToRead(const std::string& path) { return path == "-" ? stdin : fopen(path.c_str(), "rb"); }
 
 bool EnterFolder(const std::string& path) { return chdir(path.c_str()) == 0; }
 
 #endif
-
-bool ReadWholeFile(const std::string& path, std::string* bytes) {
-    FILE* file = OpenToRead(path);
-    if (file == nullptr) return false;
-    char buffer[65536];
-    size_t read;
-    bytes->clear();
-    while ((read = fread(buffer, 1, sizeof buffer, file)) > 0) bytes->append(buffer, read);
-    bool failed = ferror(file) != 0;
-    fclose(file);
-    return !failed;
-}
 
 // Most write errors show only here, when the last buffer goes out.
 bool FinishOutput(std::string* reason) {
@@ -188,6 +176,10 @@ bool FinishOutput(std::string* reason) {
     NoteOutput(closed, closed ? std::string() : strerror(errno));
     *reason = s_outputReason;
     return !s_outputFailed;
+}
+
+void Tell(std::string_view japanese, std::string_view english) {
+    Print(std::string(japanese) + " / " + std::string(english) + "\n");
 }
 
 void Report(std::string_view japanese, std::string_view english) {

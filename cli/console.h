@@ -2,6 +2,7 @@
 // console's own code page for what a person reads, UTF-8 for CSV.
 #pragma once
 
+#include <stdio.h>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,9 @@ void PrintError(std::string_view utf8);
 // "wordoria-cli: EN" on two lines.
 void Report(std::string_view japanese, std::string_view english);
 
+// One message in both languages, on standard output.
+void Tell(std::string_view japanese, std::string_view english);
+
 // Bytes exactly as given, for CSV on standard output.
 void WriteOut(std::string_view bytes);
 
@@ -33,8 +37,9 @@ bool ErrorIsTerminal();
 // the layer converts them itself.
 bool AnsiCodePageIsJapanese();
 
-// The whole of a file named in UTF-8; false when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string* bytes);
+// A file named in UTF-8, opened to read bytes, or standard input for "-";
+// null when it cannot be opened.
+FILE* OpenToRead(const std::string& path);
 
 // Makes a folder named in UTF-8 the working directory; false when it cannot.
 bool EnterFolder(const std::string& path);

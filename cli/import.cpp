@@ -198,10 +198,13 @@ void ShowProgress(size_t done, size_t total) {
 
 }  // namespace
 
-int RunImport(const Arguments& arguments, const std::string& csvText) {
+int RunImport(const Arguments& arguments, FILE* input) {
     bool dryRun = arguments.size() == 2 && arguments[0] == "--dry-run";
     if (arguments.size() != 1 && !dryRun) return UsageError(u8"import の使い方が違います。", "import takes [--dry-run] FILE");
     const std::string& file = arguments.back();
+    std::string csvText;
+    char buffer[65536];
+    for (size_t read; (read = fread(buffer, 1, sizeof buffer, input)) > 0;) csvText.append(buffer, read);
 
     std::vector<CsvRow> rows;
     int faultLine = 0;
@@ -246,8 +249,7 @@ int RunImport(const Arguments& arguments, const std::string& csvText) {
         return EXIT_PROBLEM;
     }
     if (dryRun) {
-        Print(std::to_string(entries.size()) + u8" 語を登録できます。 / " + std::to_string(entries.size()) +
-              " words can be stored.\n");
+        Tell(std::to_string(entries.size()) + u8" 語を登録できます。", std::to_string(entries.size()) + " words can be stored.");
         return EXIT_DONE;
     }
 
@@ -265,8 +267,7 @@ int RunImport(const Arguments& arguments, const std::string& csvText) {
         }
         if (progress && ((i + 1) % 50 == 0 || i + 1 == entries.size())) ShowProgress(i + 1, entries.size());
     }
-    Print(std::to_string(entries.size()) + u8" 語を登録しました。 / " + std::to_string(entries.size()) +
-          " words stored.\n");
+    Tell(std::to_string(entries.size()) + u8" 語を登録しました。", std::to_string(entries.size()) + " words stored.");
     return EXIT_DONE;
 }
 

@@ -72,12 +72,13 @@ int Run(Arguments words) {
     std::string command = words[0];
     Arguments rest(words.begin() + 1, words.end());
 
-    std::string csvText;
+    FILE* input = nullptr;
     if (command == "import") {
         std::string file = rest.empty() ? std::string() : rest.back();
         if (rest.empty() || file == "--dry-run")
             return UsageError(u8"取り込むファイルがありません。", "import needs a file");
-        if (!ReadWholeFile(file, &csvText)) {
+        input = OpenToRead(file);
+        if (input == nullptr) {
             Report(u8"ファイル「" + file + u8"」を読めません。", "cannot read the file \"" + file + "\"");
             return EXIT_PROBLEM;
         }
@@ -90,7 +91,7 @@ int Run(Arguments words) {
     if (command == "list") return RunList(rest);
     if (command == "search") return RunSearch(rest);
     if (command == "export") return RunExport(rest);
-    if (command == "import") return RunImport(rest, csvText);
+    if (command == "import") return RunImport(rest, input);
     if (command == "check") return RunCheck(rest);
     return UsageError(u8"コマンド「" + command + u8"」はありません。", "no command \"" + command + "\"");
 }
