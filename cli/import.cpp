@@ -1,17 +1,23 @@
 // import: every row checked first, then each stored as a registration
-// stores it; one bad row and nothing is written.
+// stores it; one bad row and nothing is written. The file is read a record
+// at a time, once for each of those passes.
 #include "commands.h"
 
 #include "console.h"
 #include "csv.h"
 #include "entries.h"
+#include "import_input.h"
 #include "text.h"
+#include "word_key.h"
 
 #include <word_file.h>
 
 #include <algorithm>
+#include <deque>
 #include <map>
+#include <set>
 #include <stdio.h>
+#include <unordered_set>
 
 namespace wordoria::cli {
 namespace {
@@ -49,23 +55,29 @@ bool ReadHeader(const CsvRow& header, Columns* columns, std::vector<Fault>* faul
     return faults->empty();
 }
 
-// The line, counted from 1, that holds the byte at offset.
-int LineAt(std::string_view text, size_t offset) {
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
+// One record as read: its UTF-8 text, the line it begins on, its fields.
+struct Record {
+    std::string text;
+    int line = 0;
+    CsvRow row;
+};
+
+// The line, counted from 1 in the file, that holds the record's byte at offset.
+int LineAt(const Record& record, size_t offset) {
+    return record.line + static_cast<int>(std::count(record.text.begin(), record.text.begin() + offset, '\n'));
 }
 
-std::string ByteValue(char byte) {
+std::string ByteValue(unsigned char byte) {
     char hex[8];
-    snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(byte));
+    snprintf(hex, sizeof hex, "0x%02X", byte);
     return hex;
 }
 
 // The character, counted from 1 in its line, that the byte at offset is or
-// begins, as an editor shows the column; a byte-order mark is no character.
+// begins, as an editor shows the column.
 int ColumnAt(std::string_view text, size_t offset) {
     size_t lineBreak = offset == 0 ? std::string_view::npos : text.rfind('\n', offset - 1);
     size_t start = lineBreak == std::string_view::npos ? 0 : lineBreak + 1;
-    if (start == 0 && text.substr(0, 3) == "\xEF\xBB\xBF") start = 3;
     int column = 1;
     for (size_t i = start; i < offset; i++)
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) column++;
@@ -74,17 +86,18 @@ int ColumnAt(std::string_view text, size_t offset) {
 
 // A NUL would cut the word file where it stands, and 0x1A ends its reading
 // there: a field holding either could not be read back as it was given.
-bool CheckStorableBytes(std::string_view text, const CsvRow& row, int column, const std::string& japanese,
-                        const std::string& english, std::vector<Fault>* faults) {
+bool CheckStorableBytes(const Record& record, int column, const std::string& japanese, const std::string& english,
+                        std::vector<Fault>* faults) {
+    const CsvRow& row = record.row;
     size_t at = row.fields[column].find_first_of(std::string_view("\0\x1A", 2));
     if (at == std::string::npos) return true;
     size_t offset = CsvTextOffset(row, column, at);
-    bool nul = text[offset] == '\0';
+    bool nul = record.text[offset] == '\0';
     std::string why = nul ? u8"に NUL（0x00）があります。単語ファイルはそこで切れてしまいます。"
                           : u8"に 0x1A（Ctrl+Z）があります。単語ファイルはそこで読み終わってしまいます。";
     std::string whyEnglish = nul ? " holds a NUL byte (0x00), where a word file would be cut"
                                  : " holds byte 0x1A (Ctrl+Z), where a word file's reading ends";
-    faults->push_back({LineAt(text, offset), japanese + why, english + whyEnglish, ColumnAt(text, offset)});
+    faults->push_back({LineAt(record, offset), japanese + why, english + whyEnglish, ColumnAt(record.text, offset)});
     return false;
 }
 
@@ -115,17 +128,18 @@ std::string WithStoredBreaks(const std::string& content) {
 }
 
 // One row as the entry it stores, or its faults.
-bool MakeEntry(std::string_view text, const CsvRow& row, const Columns& columns, size_t width,
-               WordEntry* entry, std::vector<Fault>* faults) {
+bool MakeEntry(const Record& record, const Columns& columns, size_t width, WordEntry* entry,
+               std::vector<Fault>* faults) {
+    const CsvRow& row = record.row;
     if (row.fields.size() != width) {
         faults->push_back({row.line, u8"列の数が見出しと違います。",
                            "the record has " + std::to_string(row.fields.size()) + " fields, the header " +
                                std::to_string(width)});
         return false;
     }
-    bool good = CheckStorableBytes(text, row, columns.category, u8"索引カテゴリ", "the category", faults);
-    good = CheckStorableBytes(text, row, columns.name, u8"単語名", "the name", faults) && good;
-    good = CheckStorableBytes(text, row, columns.content, u8"内容", "the content", faults) && good;
+    bool good = CheckStorableBytes(record, columns.category, u8"索引カテゴリ", "the category", faults);
+    good = CheckStorableBytes(record, columns.name, u8"単語名", "the name", faults) && good;
+    good = CheckStorableBytes(record, columns.content, u8"内容", "the content", faults) && good;
     if (!good) return false;
     const std::string& categoryName = row.fields[columns.category];
     const Category* category = FindCategoryByName(categoryName);
@@ -166,29 +180,158 @@ bool MakeEntry(std::string_view text, const CsvRow& row, const Columns& columns,
     return false;
 }
 
-// A category with no room for its rows is a fault found before writing.
-void CheckRoom(const std::vector<WordEntry>& entries, const std::vector<int>& lines, std::vector<Fault>* faults) {
+void ReportFault(const std::string& file, const Fault& fault) {
+    std::string where = file + ":" + std::to_string(fault.line) + ":";
+    if (fault.column > 0) where += std::to_string(fault.column) + ":";
+    Report(where + " " + fault.japanese, where + " " + fault.english);
+}
+
+std::string Counted(size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+struct Options {
+    bool dryRun = false;
+    bool keepDuplicates = false;
+    std::string file;
+};
+
+bool ReadOptions(const Arguments& arguments, Options* options) {
+    for (size_t i = 0; i + 1 < arguments.size(); i++) {
+        if (arguments[i] == "--dry-run")
+            options->dryRun = true;
+        else if (arguments[i] == "--keep-duplicates")
+            options->keepDuplicates = true;
+        else
+            return false;
+    }
+    if (arguments.empty()) return false;
+    options->file = arguments.back();
+    return true;
+}
+
+enum class Step { RECORD, END, FAULT };
+
+// The next record that holds fields; a fault that stops the reading is said.
+Step ReadRecord(ImportInput* input, const std::string& file, Record* record) {
+    for (;;) {
+        switch (input->NextRecord(&record->text, &record->line)) {
+        case ImportInput::END: return Step::END;
+        case ImportInput::READ_FAILED:
+            Report(u8"ファイル「" + file + u8"」を読めません。", "cannot read the file \"" + file + "\"");
+            return Step::FAULT;
+        case ImportInput::TOO_LONG:
+            Report(file + ":" + std::to_string(record->line) + u8": 1 MiB を超えるレコードです（閉じていない引用符？）。",
+                   file + ":" + std::to_string(record->line) +
+                       ": a record longer than 1 MiB (a quote never closed?)");
+            return Step::FAULT;
+        case ImportInput::RECORD: break;
+        }
+        std::vector<CsvRow> rows;
+        int faultLine = 0;
+        if (!ParseCsv(record->text, &rows, &faultLine)) {
+            std::string where = file + ":" + std::to_string(record->line + faultLine - 1);
+            Report(where + u8": CSV として読めません（引用符）。", where + ": not CSV (a quote out of place)");
+            return Step::FAULT;
+        }
+        if (rows.empty()) continue;  // a blank line holds no record
+        record->row = rows[0];
+        record->row.line += record->line - 1;
+        return Step::RECORD;
+    }
+}
+
+// The words already stored, category by category as rows first name them,
+// and the rows met before: what a row would only store a second time.
+class KnownWords {
+public:
+    // Whether the entry's word is known; it is known from now on.
+    bool Seen(const WordEntry& entry) {
+        Load(entry.nCategory);
+        return !keys_.insert(WordKey(entry.nCategory, entry.szName, entry.szContent)).second;
+    }
+
+private:
+    void Load(int number) {
+        if (!loaded_.insert(number).second) return;
+        for (const Category& category : Categories()) {
+            if (category.number != number) continue;
+            std::vector<Entry> entries;
+            ListEntries(category, &entries);  // a missing folder is the room check's to say
+            for (const Entry& entry : entries) keys_.insert(WordKey(number, entry.storedName, entry.storedContent));
+        }
+    }
+
+    std::unordered_set<std::string> keys_;
+    std::set<int> loaded_;
+};
+
+// What the check learns for the writing: each row's columns and whether it
+// repeats a word, and how many rows each category takes.
+struct Checked {
+    Columns columns;
+    size_t width = 0;
+    int faults = 0;
+    std::vector<bool> repeats;  // one flag a row: memory for a 100 MB file stays small
     std::map<int, int> wanted;
     std::map<int, int> lastLine;
-    for (size_t i = 0; i < entries.size(); i++) {
-        wanted[entries[i].nCategory]++;
-        lastLine[entries[i].nCategory] = lines[i];
-    }
+    size_t toStore = 0;
+    size_t skipped = 0;
+};
+
+// A category with no room for its rows is a fault found before writing.
+void CheckRoom(const std::string& file, Checked* checked) {
     for (const Category& category : Categories()) {
-        auto rows = wanted.find(category.number);
-        if (rows == wanted.end()) continue;
+        auto rows = checked->wanted.find(category.number);
+        if (rows == checked->wanted.end()) continue;
+        int line = checked->lastLine[category.number];
         int present = CountWordFiles(category);
         if (present < 0) {
             std::string folder = FromShiftJis(category.folder);
-            faults->push_back({lastLine[category.number], u8"フォルダー " + folder + u8" がありません。",
-                               "the folder " + folder + " is missing"});
+            ReportFault(file, {line, u8"フォルダー " + folder + u8" がありません。", "the folder " + folder + " is missing"});
+            checked->faults++;
+        } else if (present + rows->second > WORD_NUMBER_MAX) {
+            ReportFault(file, {line, u8"索引カテゴリ「" + category.display + u8"」に入りきりません。",
+                               "the index category \"" + category.display + "\" has no room for its rows"});
+            checked->faults++;
+        }
+    }
+}
+
+// Reads every row, says each fault, and counts what would be stored.
+bool CheckRows(ImportInput* input, const Options& options, Checked* checked) {
+    Record record;
+    Step step = ReadRecord(input, options.file, &record);
+    if (step == Step::FAULT) return false;
+    std::vector<Fault> faults;
+    if (step == Step::END) faults.push_back({1, u8"見出しがありません。", "no header"});
+    if (step == Step::RECORD) ReadHeader(record.row, &checked->columns, &faults);
+    checked->width = record.row.fields.size();
+    for (const Fault& fault : faults) ReportFault(options.file, fault);
+    if (!faults.empty()) return false;
+
+    KnownWords known;
+    while ((step = ReadRecord(input, options.file, &record)) == Step::RECORD) {
+        WordEntry entry;
+        if (!MakeEntry(record, checked->columns, checked->width, &entry, &faults)) {
+            for (const Fault& fault : faults) ReportFault(options.file, fault);
+            checked->faults += static_cast<int>(faults.size());
+            faults.clear();
             continue;
         }
-        if (present + rows->second > WORD_NUMBER_MAX)
-            faults->push_back({lastLine[category.number],
-                               u8"索引カテゴリ「" + category.display + u8"」に入りきりません。",
-                               "the index category \"" + category.display + "\" has no room for its rows"});
+        bool repeat = known.Seen(entry);
+        checked->repeats.push_back(repeat);
+        if (repeat && !options.keepDuplicates) {
+            checked->skipped++;
+            continue;
+        }
+        checked->wanted[entry.nCategory]++;
+        checked->lastLine[entry.nCategory] = record.row.line;
+        checked->toStore++;
     }
+    if (step == Step::FAULT) return false;
+    if (checked->faults == 0) CheckRoom(options.file, checked);
+    return checked->faults == 0;
 }
 
 void ShowProgress(size_t done, size_t total) {
@@ -196,78 +339,147 @@ void ShowProgress(size_t done, size_t total) {
     if (done == total) PrintError("\n");
 }
 
+// The rows queued and not yet stored, so a failure can name its row.
+class Progress {
+public:
+    Progress(size_t total) : total_(total), shown_(ErrorIsTerminal() && total >= 100) {}
+
+    void Queued(int line) { pending_.push_back(line); }
+
+    void Update() {
+        size_t stored = static_cast<size_t>(WordBatchStored());
+        pending_.erase(pending_.begin(), pending_.begin() + (stored - stored_));
+        if (shown_ && stored != stored_) ShowProgress(stored, total_);
+        stored_ = stored;
+    }
+
+    size_t Stored() const { return stored_; }
+    int FailedLine() const { return pending_.empty() ? 0 : pending_.front(); }
+    void EndLine() const {
+        if (shown_ && stored_ != total_) PrintError("\n");
+    }
+
+private:
+    size_t total_;
+    bool shown_;
+    size_t stored_ = 0;
+    std::deque<int> pending_;
+};
+
+int ReportWriteFailure(const std::string& file, const Progress& progress) {
+    progress.EndLine();
+    std::string line = std::to_string(progress.FailedLine());
+    std::string before = std::to_string(progress.Stored());
+    Report(file + ":" + line + u8": 書き込めませんでした。この行から後は登録していません（前の " + before +
+               u8" 語は登録済み）。",
+           file + ":" + line + ": could not be written; this row and the rest were not stored (" +
+               Counted(progress.Stored(), "word", "words") + " before it were)");
+    return EXIT_PROBLEM;
+}
+
+// Reads the rows again, as checked, and stores those the check let through.
+int StoreRows(ImportInput* input, const Options& options, const Checked& checked, Progress* progress) {
+    Record record;
+    Step step = ReadRecord(input, options.file, &record);  // the header
+    size_t index = 0;
+    BeginWordBatch();
+    while (step == Step::RECORD && (step = ReadRecord(input, options.file, &record)) == Step::RECORD) {
+        WordEntry entry;
+        std::vector<Fault> faults;
+        if (index == checked.repeats.size() || !MakeEntry(record, checked.columns, checked.width, &entry, &faults)) {
+            step = Step::FAULT;
+            Report(options.file + u8": 取り込み中にファイルが変わりました。",
+                   options.file + ": the file changed while it was imported");
+            break;
+        }
+        if (checked.repeats[index++] && !options.keepDuplicates) continue;
+        progress->Queued(record.row.line);
+        int result = QueueWordEntry(&entry);
+        progress->Update();
+        if (result != WRITE_DONE) return ReportWriteFailure(options.file, *progress);
+    }
+    int result = EndWordBatch();
+    progress->Update();
+    if (result != WRITE_DONE) return ReportWriteFailure(options.file, *progress);
+    if (step == Step::FAULT) {
+        progress->EndLine();
+        std::string stored = std::to_string(progress->Stored());
+        Report(stored + u8" 語を登録したところで止めました。", "stopped after " + Counted(progress->Stored(), "word", "words") + " stored");
+        return EXIT_PROBLEM;
+    }
+    return EXIT_DONE;
+}
+
+void ReportEncoding(const std::string& file, const EncodingFound& found) {
+    const BadByte& bad = found.notUtf8;
+    std::string where = file + ":" + std::to_string(bad.line) + ": ";
+    std::string byte = std::to_string(bad.byte);
+    std::string value = ByteValue(bad.value);
+    if (found.byteOrderMark) {
+        Report(where + u8"UTF-8 ではありません（ファイルの " + byte + u8" バイト目、" + value +
+                   u8"）。UTF-8 の BOM で始まっています。",
+               where + "not UTF-8 (byte " + byte + " of the file, " + value +
+                   "), though it begins with a UTF-8 byte-order mark");
+        return;
+    }
+    const BadByte& other = found.notShiftJis;
+    std::string otherByte = std::to_string(other.byte);
+    std::string otherValue = ByteValue(other.value);
+    std::string otherLine = std::to_string(other.line);
+    Report(where + u8"UTF-8 ではありません（ファイルの " + byte + u8" バイト目、" + value + u8"）。Shift-JIS でもありません（" +
+               otherLine + u8" 行目、ファイルの " + otherByte + u8" バイト目、" + otherValue + u8"）。",
+           where + "not UTF-8 (byte " + byte + " of the file, " + value + "), nor Shift-JIS (line " + otherLine +
+               ", byte " + otherByte + " of the file, " + otherValue + ")");
+}
+
+void TellDone(const Options& options, const Checked& checked, InputEncoding encoding) {
+    bool sjis = encoding == InputEncoding::ShiftJis;
+    std::string count = std::to_string(checked.toStore);
+    std::string skipped = std::to_string(checked.skipped);
+    std::string japanese = count + (options.dryRun ? u8" 語を登録できます" : u8" 語を登録しました") +
+                           (sjis ? u8"（Shift-JIS として読みました）。" : u8"（UTF-8 として読みました）。");
+    std::string english = Counted(checked.toStore, "word", "words") + (options.dryRun ? " can be stored" : " stored") +
+                          (sjis ? " (read as Shift-JIS, code page 932)." : " (read as UTF-8).");
+    if (checked.skipped > 0) {
+        japanese += u8"登録済みの単語と同じ " + skipped + (options.dryRun ? u8" 行は飛ばします。" : u8" 行は飛ばしました。");
+        english += " " + Counted(checked.skipped, "row repeats", "rows repeat") + " a stored word and " +
+                   (options.dryRun ? "would be" : "was") + " skipped; --keep-duplicates stores them.";
+    }
+    Tell(japanese, english);
+}
+
 }  // namespace
 
 int RunImport(const Arguments& arguments, FILE* input) {
-    bool dryRun = arguments.size() == 2 && arguments[0] == "--dry-run";
-    if (arguments.size() != 1 && !dryRun) return UsageError(u8"import の使い方が違います。", "import takes [--dry-run] FILE");
-    const std::string& file = arguments.back();
-    std::string csvText;
-    char buffer[65536];
-    for (size_t read; (read = fread(buffer, 1, sizeof buffer, input)) > 0;) csvText.append(buffer, read);
+    Options options;
+    if (!ReadOptions(arguments, &options))
+        return UsageError(u8"import の使い方が違います。", "import takes [--dry-run] [--keep-duplicates] FILE");
+    ImportInput reader(input);
+    EncodingFound found;
+    if (!reader.MakeRereadable() || !reader.FindEncoding(&found)) {
+        Report(u8"ファイル「" + options.file + u8"」を読めません。", "cannot read the file \"" + options.file + "\"");
+        return EXIT_PROBLEM;
+    }
+    if (!found.known) {
+        ReportEncoding(options.file, found);
+        return EXIT_PROBLEM;
+    }
+    if (found.encoding == InputEncoding::ShiftJis)
+        Report(options.file + u8": UTF-8 ではないため、Shift-JIS（コードページ 932）として読みます。",
+               options.file + ": not UTF-8, so read as Shift-JIS (code page 932)");
 
-    std::vector<CsvRow> rows;
-    int faultLine = 0;
-    size_t badByte = FirstNonUtf8(csvText);
-    if (badByte != std::string::npos) {
-        // Counted from 1 in the whole file, as cmp says it and an editor's "go to byte" takes it.
-        std::string where = file + ":" + std::to_string(LineAt(csvText, badByte)) + ": ";
-        std::string byte = std::to_string(badByte + 1);
-        std::string value = ByteValue(csvText[badByte]);
-        Report(where + u8"UTF-8 ではありません（ファイルの " + byte + u8" バイト目、" + value + u8"）。",
-               where + "not UTF-8 (byte " + byte + " of the file, " + value + ")");
-        return EXIT_PROBLEM;
-    }
-    if (!ParseCsv(csvText, &rows, &faultLine)) {
-        Report(file + ":" + std::to_string(faultLine) + u8": CSV として読めません（引用符）。",
-               file + ":" + std::to_string(faultLine) + ": not CSV (a quote out of place)");
-        return EXIT_PROBLEM;
-    }
-    std::vector<Fault> faults;
-    Columns columns;
-    if (rows.empty() || !ReadHeader(rows[0], &columns, &faults)) {
-        if (rows.empty()) faults.push_back({1, u8"見出しがありません。", "no header"});
-    }
-    std::vector<WordEntry> entries;
-    std::vector<int> lines;
-    if (faults.empty()) {
-        for (size_t i = 1; i < rows.size(); i++) {
-            WordEntry entry;
-            if (!MakeEntry(csvText, rows[i], columns, rows[0].fields.size(), &entry, &faults)) continue;
-            entries.push_back(entry);
-            lines.push_back(rows[i].line);
-        }
-        if (faults.empty()) CheckRoom(entries, lines, &faults);
-    }
-    for (const Fault& fault : faults) {
-        std::string where = file + ":" + std::to_string(fault.line) + ":";
-        if (fault.column > 0) where += std::to_string(fault.column) + ":";
-        Report(where + " " + fault.japanese, where + " " + fault.english);
-    }
-    if (!faults.empty()) {
+    Checked checked;
+    if (!reader.Restart(found.encoding) || !CheckRows(&reader, options, &checked)) {
         Report(u8"何も登録していません。", "nothing was stored");
         return EXIT_PROBLEM;
     }
-    if (dryRun) {
-        Tell(std::to_string(entries.size()) + u8" 語を登録できます。", std::to_string(entries.size()) + " words can be stored.");
-        return EXIT_DONE;
+    if (!options.dryRun) {
+        Progress progress(checked.toStore);
+        if (!reader.Restart(found.encoding)) return ReportWriteFailure(options.file, progress);
+        int status = StoreRows(&reader, options, checked, &progress);
+        if (status != EXIT_DONE) return status;
     }
-
-    bool progress = ErrorIsTerminal() && entries.size() >= 100;
-    for (size_t i = 0; i < entries.size(); i++) {
-        int result = StoreWordEntry(&entries[i]);
-        if (result != WRITE_DONE) {
-            if (progress) PrintError("\n");
-            std::string line = std::to_string(lines[i]);
-            Report(file + ":" + line + u8": 書き込めませんでした。この行から後は登録していません（前の " +
-                       std::to_string(i) + u8" 語は登録済み）。",
-                   file + ":" + line + ": could not be written; this row and the rest were not stored (the " +
-                       std::to_string(i) + " before it were)");
-            return EXIT_PROBLEM;
-        }
-        if (progress && ((i + 1) % 50 == 0 || i + 1 == entries.size())) ShowProgress(i + 1, entries.size());
-    }
-    Tell(std::to_string(entries.size()) + u8" 語を登録しました。", std::to_string(entries.size()) + " words stored.");
+    TellDone(options, checked, found.encoding);
     return EXIT_DONE;
 }
 

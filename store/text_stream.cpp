@@ -36,6 +36,8 @@ int TextCreateUnnamed(TextFile* pFile, const char*) {
 
 int TextPublish(TextFile*, const char*) { return TEXT_UNSUPPORTED; }
 
+bool TextSyncUnnamed(TextFile*, int) { return false; }
+
 char* TextGets(char* pszBuffer, int nSize, TextFile* pFile) { return fgets(pszBuffer, nSize, pFile->pFile); }
 
 bool TextPuts(const char* pszText, TextFile* pFile) { return fputs(pszText, pFile->pFile) >= 0; }
@@ -163,6 +165,21 @@ int TextPublish(TextFile* pFile, const char* pszPath) {
     if (ansi_link_fd(pFile->nFd, pszPath) == 0) return TEXT_CREATED;
     if (errno == EEXIST) return TEXT_EXISTS;
     return TEXT_UNSUPPORTED;
+}
+
+// syncfs() writes out every dirty file of the file system, whoever wrote
+// it: far cheaper than one journal commit per word. Its error report covers
+// only writes since the descriptor was opened, which is all these files hold.
+bool TextSyncUnnamed(TextFile* aFiles, int nCount) {
+    bool bWritten = true;
+    for (int i = 0; i < nCount; i++) {
+        if (aFiles[i].nLength > 0) Flush(&aFiles[i]);
+        if (aFiles[i].bFailed) bWritten = false;
+    }
+    if (!bWritten || nCount == 0) return bWritten;
+    if (syncfs(aFiles[0].nFd) != 0) return false;
+    for (int i = 0; i < nCount; i++) aFiles[i].bSynced = true;
+    return true;
 }
 
 char* TextGets(char* pszBuffer, int nSize, TextFile* pFile) {

@@ -50,6 +50,11 @@ int TextCreateUnnamed(TextFile* pFile, const char* pszFolder);
 // stream is closed by TextClose in every case.
 int TextPublish(TextFile* pFile, const char* pszPath);
 
+// Puts what was written to several unnamed files on the disk in one go (one
+// sync of their file system instead of one each); false when any of them
+// did not get there. TextPublish then only names them.
+bool TextSyncUnnamed(TextFile* aFiles, int nCount);
+
 // fgets(): stops after an LF, at nSize - 1 bytes or at the end of the text,
 // and returns NULL, leaving the buffer as it was, when nothing was left to read.
 char* TextGets(char* pszBuffer, int nSize, TextFile* pFile);

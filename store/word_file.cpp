@@ -81,17 +81,23 @@ int NextFreeNumber(const char* pszFolder, int nFrom, char* pszPath, int nSize) {
     return 0;
 }
 
+// Names an unnamed file n.txt, n the lowest free number from *pnNumber on.
+int PublishFrom(TextFile* pFile, const char* pszFolder, int* pnNumber, char* pszPath, int nSize) {
+    int nPublished = TEXT_EXISTS;
+    while (*pnNumber != 0 && (nPublished = TextPublish(pFile, pszPath)) == TEXT_EXISTS)
+        *pnNumber = NextFreeNumber(pszFolder, *pnNumber + 1, pszPath, nSize);
+    return nPublished;
+}
+
 // The word is written whole and on the disk before it has a name, so no one
 // ever sees it half written and a killed writer leaves nothing. A number
 // taken between the probe and the naming is skipped, never replaced.
-int StoreUnnamed(const WordEntry* pEntry, const char* pszFolder, int nNumber, char* pszPath, int nSize) {
+int StoreUnnamed(const WordEntry* pEntry, const char* pszFolder, int* pnNumber, char* pszPath, int nSize) {
     if (!WriteWordBytes(&s_file, pEntry)) {
         TextClose(&s_file);
         return WRITE_FAILED;
     }
-    int nPublished = TEXT_EXISTS;
-    while (nNumber != 0 && (nPublished = TextPublish(&s_file, pszPath)) == TEXT_EXISTS)
-        nNumber = NextFreeNumber(pszFolder, nNumber + 1, pszPath, nSize);
+    int nPublished = PublishFrom(&s_file, pszFolder, pnNumber, pszPath, nSize);
     bool bClosed = TextClose(&s_file);
     if (nPublished == TEXT_UNSUPPORTED) return WRITE_BY_NAME;
     if (nPublished == TEXT_EXISTS) return WRITE_FULL;
@@ -109,8 +115,8 @@ bool WriteEntry(TextFile* pFile, const WordEntry* pEntry) {
 // Where no unnamed file can be made (Windows, file systems without
 // O_TMPFILE): n.txt is created, then filled. Creation is exclusive, so a
 // number taken by someone else between the probe and the creation is skipped.
-int StoreNamed(const WordEntry* pEntry, const char* pszFolder, int nNumber, char* pszPath, int nSize) {
-    for (; nNumber != 0; nNumber = NextFreeNumber(pszFolder, nNumber + 1, pszPath, nSize)) {
+int StoreNamed(const WordEntry* pEntry, const char* pszFolder, int* pnNumber, char* pszPath, int nSize) {
+    for (; *pnNumber != 0; *pnNumber = NextFreeNumber(pszFolder, *pnNumber + 1, pszPath, nSize)) {
         int nCreated = TextCreateNew(&s_file, pszPath);
         if (nCreated == TEXT_EXISTS) continue;
         // Confirmed means on the disk: the file's bytes and its name in the folder.
@@ -121,22 +127,134 @@ int StoreNamed(const WordEntry* pEntry, const char* pszFolder, int nNumber, char
     return WRITE_FULL;
 }
 
+// The first-fit write from nFrom on; *pnNumber is the number it took.
+int StoreFrom(const WordEntry* pEntry, const char* pszFolder, int nFrom, int* pnNumber) {
+    char szPath[WORD_PATH_SIZE];
+    *pnNumber = NextFreeNumber(pszFolder, nFrom, szPath, sizeof szPath);
+    if (*pnNumber == 0) return BuildWordPath(pszFolder, 1, szPath, sizeof szPath) ? WRITE_FULL : WRITE_NO_CATEGORY;
+    if (TextCreateUnnamed(&s_file, pszFolder) == TEXT_CREATED) {
+        int nResult = StoreUnnamed(pEntry, pszFolder, pnNumber, szPath, sizeof szPath);
+        if (nResult != WRITE_BY_NAME) return nResult;
+        *pnNumber = NextFreeNumber(pszFolder, *pnNumber, szPath, sizeof szPath);
+    }
+    return StoreNamed(pEntry, pszFolder, pnNumber, szPath, sizeof szPath);
+}
+
 }  // namespace
 
 int StoreWordEntry(const WordEntry* pEntry) {
     char szFolder[CATEGORY_FOLDER_SIZE];
     if (pEntry == NULL || !GetCategoryFolder(pEntry->nCategory, szFolder, sizeof szFolder)) return WRITE_NO_CATEGORY;
-
-    char szPath[WORD_PATH_SIZE];
-    int nNumber = NextFreeNumber(szFolder, 1, szPath, sizeof szPath);
-    if (nNumber == 0) return BuildWordPath(szFolder, 1, szPath, sizeof szPath) ? WRITE_FULL : WRITE_NO_CATEGORY;
-    if (TextCreateUnnamed(&s_file, szFolder) == TEXT_CREATED) {
-        int nResult = StoreUnnamed(pEntry, szFolder, nNumber, szPath, sizeof szPath);
-        if (nResult != WRITE_BY_NAME) return nResult;
-        nNumber = NextFreeNumber(szFolder, nNumber, szPath, sizeof szPath);
-    }
-    return StoreNamed(pEntry, szFolder, nNumber, szPath, sizeof szPath);
+    int nNumber;
+    return StoreFrom(pEntry, szFolder, 1, &nNumber);
 }
+
+namespace {
+
+struct QueuedWord {
+    WordEntry entry;  // kept for a file system that cannot name an unnamed file after all
+    char szFolder[CATEGORY_FOLDER_SIZE];
+    char szPath[WORD_PATH_SIZE];
+};
+
+TextFile s_aBatchFile[WORD_BATCH_SIZE];
+QueuedWord s_aQueued[WORD_BATCH_SIZE];
+int s_nQueued = 0;
+int s_nBatchStored = 0;
+int s_anProbeFrom[CATEGORY_SYMBOL + 1];
+
+// Gives the queued word the lowest free name from where its folder's probe
+// stopped.
+int NameQueued(int i) {
+    QueuedWord* pWord = &s_aQueued[i];
+    int* pnFrom = &s_anProbeFrom[pWord->entry.nCategory];
+    int nNumber = NextFreeNumber(pWord->szFolder, *pnFrom, pWord->szPath, sizeof pWord->szPath);
+    int nPublished = PublishFrom(&s_aBatchFile[i], pWord->szFolder, &nNumber, pWord->szPath, sizeof pWord->szPath);
+    bool bClosed = TextClose(&s_aBatchFile[i]);
+    int nResult = nPublished == TEXT_CREATED ? WRITE_DONE : nNumber == 0 ? WRITE_FULL : WRITE_FAILED;
+    if (nPublished == TEXT_UNSUPPORTED) {
+        nNumber = NextFreeNumber(pWord->szFolder, nNumber, pWord->szPath, sizeof pWord->szPath);
+        nResult = StoreNamed(&pWord->entry, pWord->szFolder, &nNumber, pWord->szPath, sizeof pWord->szPath);
+    } else if (nResult == WRITE_DONE && !bClosed) {
+        DeleteFileA(pWord->szPath);
+        nResult = WRITE_FAILED;
+    }
+    if (nResult == WRITE_DONE) *pnFrom = nNumber + 1;
+    return nResult;
+}
+
+bool FolderSeenBefore(int i) {
+    for (int k = 0; k < i; k++) {
+        if (strcmp(s_aQueued[k].szFolder, s_aQueued[i].szFolder) == 0) return true;
+    }
+    return false;
+}
+
+// The names given count once their folders are on the disk; a name whose
+// folder could not be made durable is taken back, as a single write does.
+int SyncNamedFolders(int nNamed, int* pnDurable) {
+    *pnDurable = nNamed;
+    for (int i = 0; i < nNamed; i++) {
+        if (FolderSeenBefore(i) || TextSyncFolder(s_aQueued[i].szFolder)) continue;
+        if (*pnDurable > i) *pnDurable = i;
+    }
+    for (int i = *pnDurable; i < nNamed; i++) DeleteFileA(s_aQueued[i].szPath);
+    return *pnDurable == nNamed ? WRITE_DONE : WRITE_FAILED;
+}
+
+}  // namespace
+
+void BeginWordBatch(void) {
+    s_nQueued = 0;
+    s_nBatchStored = 0;
+    for (int i = 0; i <= CATEGORY_SYMBOL; i++) s_anProbeFrom[i] = 1;
+}
+
+int EndWordBatch(void) {
+    int nCount = s_nQueued;
+    s_nQueued = 0;
+    int nResult = TextSyncUnnamed(s_aBatchFile, nCount) ? WRITE_DONE : WRITE_FAILED;
+    int nNamed = 0;
+    for (int i = 0; i < nCount; i++) {
+        if (nResult == WRITE_DONE) nResult = NameQueued(i);
+        else TextClose(&s_aBatchFile[i]);  // an unnamed file closed is gone
+        if (nResult == WRITE_DONE) nNamed++;
+    }
+    int nDurable;
+    int nSynced = SyncNamedFolders(nNamed, &nDurable);
+    s_nBatchStored += nDurable;
+    return nResult != WRITE_DONE ? nResult : nSynced;
+}
+
+int QueueWordEntry(const WordEntry* pEntry) {
+    QueuedWord* pWord = &s_aQueued[s_nQueued];
+    if (pEntry == NULL || !GetCategoryFolder(pEntry->nCategory, pWord->szFolder, sizeof pWord->szFolder))
+        return WRITE_NO_CATEGORY;
+    TextFile* pFile = &s_aBatchFile[s_nQueued];
+    if (TextCreateUnnamed(pFile, pWord->szFolder) != TEXT_CREATED) {
+        // Written by name at once, so what was queued goes first to keep the order.
+        char szFolder[CATEGORY_FOLDER_SIZE];
+        memcpy(szFolder, pWord->szFolder, sizeof szFolder);
+        int nResult = EndWordBatch();
+        if (nResult != WRITE_DONE) return nResult;
+        int nNumber;
+        nResult = StoreFrom(pEntry, szFolder, s_anProbeFrom[pEntry->nCategory], &nNumber);
+        if (nResult != WRITE_DONE) return nResult;
+        s_anProbeFrom[pEntry->nCategory] = nNumber + 1;
+        s_nBatchStored++;
+        return WRITE_DONE;
+    }
+    pWord->entry = *pEntry;
+    if (!WriteWordBytes(pFile, pEntry)) {
+        TextClose(pFile);
+        int nResult = EndWordBatch();
+        return nResult != WRITE_DONE ? nResult : WRITE_FAILED;
+    }
+    s_nQueued++;
+    return s_nQueued == WORD_BATCH_SIZE ? EndWordBatch() : WRITE_DONE;
+}
+
+int WordBatchStored(void) { return s_nBatchStored; }
 
 int FindFreeWordNumber(const char* pszFolder) {
     char szPath[WORD_PATH_SIZE];

@@ -42,6 +42,28 @@ int WriteWordSymbol(const WordEntry* pEntry);
 // WRITE_NO_CATEGORY for a number outside the table.
 int StoreWordEntry(const WordEntry* pEntry);
 
+// A run of words from one writer (an import), stored faster than one by
+// one yet as safely: each folder's probe goes on from where it stopped in
+// the run, and up to WORD_BATCH_SIZE words, written unnamed, share one sync
+// before they are named. A word counts as stored only once it is named and
+// its name is on the disk, so a crash may lose the words of a batch not yet
+// counted but never leaves one half written.
+enum { WORD_BATCH_SIZE = 64 };
+
+void BeginWordBatch(void);
+
+// Writes the entry (unnamed where the system allows, else named at once)
+// and stores the batch when it is full. WRITE_DONE, or the first failure of
+// this word or of one queued before it: then nothing more of the batch is
+// stored, and WordBatchStored says how many words were.
+int QueueWordEntry(const WordEntry* pEntry);
+
+// Stores what is still queued; the same results as QueueWordEntry.
+int EndWordBatch(void);
+
+// How many words queued since BeginWordBatch are stored, in queue order.
+int WordBatchStored(void);
+
 // The lowest n in 1 to 9999 with no entry n.txt in the folder; 0 when all are taken.
 int FindFreeWordNumber(const char* pszFolder);
 
