@@ -442,8 +442,10 @@ void TellDone(const Options& options, const Checked& checked, InputEncoding enco
                           (sjis ? " (read as Shift-JIS, code page 932)." : " (read as UTF-8).");
     if (checked.skipped > 0) {
         japanese += u8"登録済みの単語と同じ " + skipped + (options.dryRun ? u8" 行は飛ばします。" : u8" 行は飛ばしました。");
-        english += " " + Counted(checked.skipped, "row repeats", "rows repeat") + " a stored word and " +
-                   (options.dryRun ? "would be" : "was") + " skipped; --keep-duplicates stores them.";
+        const char* one = options.dryRun ? "row repeats a stored word and would be" : "row repeated a stored word and was";
+        const char* many =
+            options.dryRun ? "rows repeat a stored word and would be" : "rows repeated a stored word and were";
+        english += " " + Counted(checked.skipped, one, many) + " skipped; --keep-duplicates stores them.";
     }
     Tell(japanese, english);
 }

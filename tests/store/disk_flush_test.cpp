@@ -24,6 +24,10 @@ struct Flush {
     nlink_t links;     // 0: a file with no name in any folder
 };
 std::vector<Flush> g_flushes;
+// Each file-system sync: the words each folder then shows by name.
+std::vector<std::vector<std::string>> g_namedAtSyncfs;
+std::vector<std::string> g_syncfsFolders;
+std::function<void()> g_atSyncfs;
 // Run at each flush, before it reaches the kernel: another program's move.
 std::function<void(const Flush&)> g_atFlush;
 
@@ -43,6 +47,16 @@ extern "C" int fsync(int fd) {
     return static_cast<int>(syscall(SYS_fsync, fd));
 }
 
+extern "C" int syncfs(int fd) {
+    std::vector<std::string> named;
+    for (const std::string& folder : g_syncfsFolders) {
+        for (const std::string& name : wordoria::test::ListNames(folder)) named.push_back(folder + "/" + name);
+    }
+    g_namedAtSyncfs.push_back(named);
+    if (g_atSyncfs) g_atSyncfs();
+    return static_cast<int>(syscall(SYS_syncfs, fd));
+}
+
 namespace {
 
 using namespace wordoria::test;
@@ -53,6 +67,9 @@ protected:
         TestFolder::SetUp();
         g_flushes.clear();
         g_atFlush = nullptr;
+        g_namedAtSyncfs.clear();
+        g_syncfsFolders.clear();
+        g_atSyncfs = nullptr;
     }
     void TearDown() override {
         g_atFlush = nullptr;
@@ -113,6 +130,50 @@ TEST_F(StoreUnnamedWrite, ANumberTakenBeforeTheNamingGoesToTheNextFreeOne) {
     EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/2.txt"), "two\r\nkept");
     EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/3.txt"), "ab\r\ncd");
     EXPECT_EQ(ListNames("DATA/日本語/か行/き"), (std::vector<std::string>{"1.txt", "2.txt", "3.txt"}));
+}
+
+// An import's words: written unnamed, put on the disk together, then named
+// and their folders flushed once a batch; a number taken meanwhile is skipped.
+TEST_F(StoreUnnamedWrite, ABatchSyncsOnceBeforeNamingAndFlushesEachFolderOnce) {
+    const char ki[] = "DATA/日本語/か行/き";
+    const char symbol[] = "DATA/記号";
+    g_syncfsFolders = {ki, symbol};
+    WriteBytes("DATA/日本語/か行/き/3.txt", "three\r\nkept");
+    g_atSyncfs = [] {
+        if (!Exists("DATA/記号/2.txt")) WriteBytes("DATA/記号/2.txt", "two\r\nkept");
+    };
+    BeginWordBatch();
+    const int words = WORD_BATCH_SIZE + 6;
+    for (int i = 0; i < words; i++) {
+        WordEntry entry{};
+        entry.nCategory = i % 2 == 0 ? 7 : CATEGORY_SYMBOL;
+        std::snprintf(entry.szName, sizeof entry.szName, "w%d", i);
+        std::strcpy(entry.szContent, "c\r\nd");
+        ASSERT_EQ(QueueWordEntry(&entry), WRITE_DONE) << i;
+        EXPECT_EQ(WordBatchStored(), i + 1 < WORD_BATCH_SIZE ? 0 : WORD_BATCH_SIZE) << i;
+    }
+    ASSERT_EQ(EndWordBatch(), WRITE_DONE);
+    EXPECT_EQ(WordBatchStored(), words);
+
+    // Two batches: nothing of a batch has a name when it is synced.
+    ASSERT_EQ(g_namedAtSyncfs.size(), 2u);
+    EXPECT_EQ(g_namedAtSyncfs[0], (std::vector<std::string>{std::string(ki) + "/3.txt"}));
+    EXPECT_EQ(g_namedAtSyncfs[1].size(), 1u + 1 + WORD_BATCH_SIZE);  // 3.txt, 2.txt, the first batch
+    // No word file is flushed alone; each folder once a batch.
+    ASSERT_EQ(g_flushes.size(), 4u);
+    for (const Flush& flush : g_flushes) EXPECT_TRUE(flush.folder) << flush.path;
+
+    std::vector<std::string> kiNames = ListNames(ki), symbolNames = ListNames(symbol);
+    EXPECT_EQ(kiNames.size(), words / 2 + 1u);
+    EXPECT_EQ(symbolNames.size(), words / 2 + 1u);
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/1.txt"), "w0\r\nc\r\r\nd");
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/3.txt"), "three\r\nkept");
+    EXPECT_EQ(ReadBytes("DATA/日本語/か行/き/4.txt"), "w4\r\nc\r\r\nd");
+    EXPECT_EQ(ReadBytes("DATA/記号/1.txt"), "w1\r\nc\r\r\nd");
+    EXPECT_EQ(ReadBytes("DATA/記号/2.txt"), "two\r\nkept");
+    EXPECT_EQ(ReadBytes("DATA/記号/3.txt"), "w3\r\nc\r\r\nd");
+    EXPECT_EQ(ReadBytes("DATA/記号/" + std::to_string(words / 2 + 1) + ".txt"),
+              "w" + std::to_string(words - 1) + "\r\nc\r\r\nd");
 }
 
 }  // namespace

@@ -1,0 +1,91 @@
+// What an import reads and what it stores a second time. Plain literals here
+// are Shift-JIS (the store's bytes, and a spreadsheet's CSV); u8 literals
+// are UTF-8.
+#include "cli_runner.h"
+#include "../support/test_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace wordoria::test {
+namespace {
+
+const char kKi[] = "DATA/日本語/か行/き";
+const char kA[] = "DATA/英語/A";
+
+using Import = TestFolder;
+
+bool Holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(Import, ReadsUtf8WithOrWithoutAMarkElseShiftJisAndSaysWhich) {
+    // As Japanese Excel saves "CSV (comma delimited)": Shift-JIS, CR LF.
+    WriteBytes("../excel.csv", "category,name,content\r\nき,きつね,\"動物\r\n森に住む\"\r\nA,apple,りんご～\r\n");
+    CliRun sjis = RunCli({"import", "../excel.csv"});
+    ASSERT_EQ(sjis.status, 0) << sjis.err;
+    EXPECT_TRUE(Holds(sjis.out, "read as Shift-JIS")) << sjis.out;
+    EXPECT_TRUE(Holds(sjis.err, "excel.csv: not UTF-8, so read as Shift-JIS")) << sjis.err;
+    EXPECT_EQ(ReadBytes(std::string(kKi) + "/1.txt"), "きつね\r\n動物\r\r\n森に住む");
+    EXPECT_EQ(ReadBytes(std::string(kA) + "/1.txt"), "apple\r\nりんご～");
+
+    WriteBytes("../marked.csv", u8"\xEF\xBB\xBF" "category,name,content\r\nき,きりん,首が長い\r\n");
+    CliRun marked = RunCli({"import", "../marked.csv"});
+    ASSERT_EQ(marked.status, 0) << marked.err;
+    EXPECT_TRUE(Holds(marked.out, "read as UTF-8")) << marked.out;
+    EXPECT_EQ(ReadBytes(std::string(kKi) + "/2.txt"), "きりん\r\n首が長い");
+
+    // Latin-1: 0xE9 then a line break is neither; the first byte of each kind is named.
+    WriteBytes("../latin1.csv", "category,name,content\r\nA,caf\xE9\r\n");
+    CliRun neither = RunCli({"import", "../latin1.csv"});
+    EXPECT_EQ(neither.status, 1);
+    EXPECT_TRUE(Holds(neither.err, "latin1.csv:2: not UTF-8 (byte 29 of the file, 0xE9), nor Shift-JIS (line 2, "
+                                   "byte 29 of the file, 0xE9)"))
+        << neither.err;
+    // Shift-JIS after a UTF-8 mark is not taken for Shift-JIS.
+    WriteBytes("../mixed.csv", std::string(u8"\xEF\xBB\xBF" "category,name,content\r\n") + "き,きく,花\r\n");
+    CliRun mixed = RunCli({"import", "../mixed.csv"});
+    EXPECT_EQ(mixed.status, 1);
+    EXPECT_TRUE(Holds(mixed.err, "mixed.csv:2: not UTF-8 (byte 27 of the file, 0x82), though it begins with a UTF-8 "
+                                 "byte-order mark"))
+        << mixed.err;
+    EXPECT_EQ(ListNames(kKi).size(), 2u);
+}
+
+TEST_F(Import, AWordAlreadyStoredIsSkippedUnlessKeptAndARunAgainStoresNothingTwice) {
+    WriteBytes(std::string(kKi) + "/1.txt", "きつね\r\n動物\r\r\n森");
+    WriteBytes("../words.csv", u8"category,name,content\n"
+                               u8"き,きつね,\"動物\n森\"\n"     // stored already
+                               u8"き,きつね,動物\n"             // another content: another word
+                               u8"Ａ,apple,りんご\n"
+                               u8"a,apple,りんご\n");           // the same category, as a repeat of the row before
+    CliRun first = RunCli({"import", "../words.csv"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(Holds(first.out, "2 words stored")) << first.out;
+    EXPECT_TRUE(Holds(first.out, "2 rows repeated a stored word and were skipped")) << first.out;
+    EXPECT_EQ(ListNames(kKi), (std::vector<std::string>{"1.txt", "2.txt"}));
+    EXPECT_EQ(ListNames(kA), (std::vector<std::string>{"1.txt"}));
+
+    CliRun again = RunCli({"import", "--dry-run", "../words.csv"});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_TRUE(Holds(again.out, "0 words can be stored")) << again.out;
+    CliRun rerun = RunCli({"import", "../words.csv"});
+    EXPECT_TRUE(Holds(rerun.out, "0 words stored")) << rerun.out;
+    EXPECT_EQ(ListNames(kKi).size(), 2u);
+
+    CliRun kept = RunCli({"import", "--keep-duplicates", "../words.csv"});
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    EXPECT_TRUE(Holds(kept.out, "4 words stored")) << kept.out;
+    EXPECT_EQ(ListNames(kKi).size(), 4u);
+    EXPECT_EQ(ReadBytes(std::string(kKi) + "/3.txt"), "きつね\r\n動物\r\r\n森");
+}
+
+TEST_F(Import, ARecordThatNeverEndsIsRefusedAtItsLineWithNothingStored) {
+    std::string csv = u8"category,name,content\nき,きつね,動物\nき,\"きりん,";
+    csv += std::string((1 << 20) + 10, 'x');
+    WriteBytes("../open.csv", csv);
+    CliRun run = RunCli({"import", "../open.csv"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Holds(run.err, "open.csv:3: a record longer than 1 MiB")) << run.err;
+    EXPECT_TRUE(ListNames(kKi).empty());
+}
+
+}  // namespace
+}  // namespace wordoria::test
