@@ -36,7 +36,8 @@ int TextCreateUnnamed(TextFile* pFile, const char*) {
 
 int TextPublish(TextFile*, const char*) { return TEXT_UNSUPPORTED; }
 
-bool TextSyncUnnamed(TextFile*, int) { return false; }
+// Nothing here is ever unnamed.
+bool TextSyncUnnamed(TextFile*, int nCount) { return nCount == 0; }
 
 char* TextGets(char* pszBuffer, int nSize, TextFile* pFile) { return fgets(pszBuffer, nSize, pFile->pFile); }
 

@@ -213,6 +213,7 @@ void BeginWordBatch(void) {
 int EndWordBatch(void) {
     int nCount = s_nQueued;
     s_nQueued = 0;
+    if (nCount == 0) return WRITE_DONE;
     int nResult = TextSyncUnnamed(s_aBatchFile, nCount) ? WRITE_DONE : WRITE_FAILED;
     int nNamed = 0;
     for (int i = 0; i < nCount; i++) {
