@@ -161,14 +161,16 @@ TextFile s_aBatchFile[WORD_BATCH_SIZE];
 QueuedWord s_aQueued[WORD_BATCH_SIZE];
 int s_nQueued = 0;
 int s_nBatchStored = 0;
-int s_anProbeFrom[CATEGORY_SYMBOL + 1];
+int s_anProbeFrom[CATEGORY_SYMBOL + 1];  // 0 before any batch: from 1
+
+int ProbeFrom(int nCategory) { return s_anProbeFrom[nCategory] > 1 ? s_anProbeFrom[nCategory] : 1; }
 
 // Gives the queued word the lowest free name from where its folder's probe
 // stopped.
 int NameQueued(int i) {
     QueuedWord* pWord = &s_aQueued[i];
-    int* pnFrom = &s_anProbeFrom[pWord->entry.nCategory];
-    int nNumber = NextFreeNumber(pWord->szFolder, *pnFrom, pWord->szPath, sizeof pWord->szPath);
+    int nNumber = NextFreeNumber(pWord->szFolder, ProbeFrom(pWord->entry.nCategory), pWord->szPath,
+                                 sizeof pWord->szPath);
     int nPublished = PublishFrom(&s_aBatchFile[i], pWord->szFolder, &nNumber, pWord->szPath, sizeof pWord->szPath);
     bool bClosed = TextClose(&s_aBatchFile[i]);
     int nResult = nPublished == TEXT_CREATED ? WRITE_DONE : nNumber == 0 ? WRITE_FULL : WRITE_FAILED;
@@ -179,7 +181,7 @@ int NameQueued(int i) {
         DeleteFileA(pWord->szPath);
         nResult = WRITE_FAILED;
     }
-    if (nResult == WRITE_DONE) *pnFrom = nNumber + 1;
+    if (nResult == WRITE_DONE) s_anProbeFrom[pWord->entry.nCategory] = nNumber + 1;
     return nResult;
 }
 
@@ -239,7 +241,7 @@ int QueueWordEntry(const WordEntry* pEntry) {
         int nResult = EndWordBatch();
         if (nResult != WRITE_DONE) return nResult;
         int nNumber;
-        nResult = StoreFrom(pEntry, szFolder, s_anProbeFrom[pEntry->nCategory], &nNumber);
+        nResult = StoreFrom(pEntry, szFolder, ProbeFrom(pEntry->nCategory), &nNumber);
         if (nResult != WRITE_DONE) return nResult;
         s_anProbeFrom[pEntry->nCategory] = nNumber + 1;
         s_nBatchStored++;
