@@ -5,9 +5,11 @@
 #include "entries.h"
 #include "folder_names.h"
 #include "text.h"
+#include "word_key.h"
 
 #include <word_file.h>
 
+#include <map>
 #include <string_view>
 
 namespace wordoria::cli {
@@ -68,6 +70,19 @@ void CheckNames(const Category& category, Findings* findings) {
     }
 }
 
+// A word stored twice (an import run again with --keep-duplicates, or a
+// copy made by hand): each copy after the first is named with the first.
+void ReportRepeats(const std::vector<Entry>& entries, int category, Findings* findings) {
+    std::map<std::string, const Entry*> first;
+    for (const Entry& entry : entries) {
+        if (entry.form != ENTRY_IN_FORM) continue;
+        auto known = first.emplace(WordKey(category, entry.storedName, entry.storedContent), &entry);
+        if (known.second) continue;
+        const std::string& original = known.first->second->fileName;
+        findings->Say(entry.pathText, u8"「" + original + u8"」と同じ単語です。", "the same word as " + original);
+    }
+}
+
 void CheckEntries(const Category& category, Findings* findings) {
     std::vector<Entry> entries;
     std::string folder = FromShiftJis(category.folder);
@@ -90,6 +105,7 @@ void CheckEntries(const Category& category, Findings* findings) {
             findings->Say(entry.pathText, u8"辞書モードでは一部が切れて表示されます。",
                           "the window shows it cut: a line is longer than it reads");
     }
+    ReportRepeats(entries, category.number, findings);
     if (static_cast<int>(entries.size()) >= kNearlyFull)
         findings->Say(folder,
                       u8"単語ファイルが " + std::to_string(entries.size()) + u8" あり、9999 で満杯になります。",

@@ -232,7 +232,7 @@ TEST_F(Cli, CheckFindsPlantedProblems) {
     PutWord(kKi, 3, WordBytes(std::string(79, 'n'), {"名前の行が読み切れない"}));
     PutWord(kKi, 4, "きつね\r\n一行目\n二行目は LF だけの後");
     PlantNativeFile(u8"DATA/日本語/な行/ね", u8"한.txt");
-    for (int i = 1; i <= 9900; i++) PutWord(kSymbol, i, WordBytes("w", {"c"}));
+    for (int i = 1; i <= 9900; i++) PutWord(kSymbol, i, WordBytes("w" + std::to_string(i), {"c"}));
 
     CliRun found = RunCli({"check"});
     EXPECT_EQ(found.status, 1);

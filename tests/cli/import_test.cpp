@@ -75,6 +75,14 @@ TEST_F(Import, AWordAlreadyStoredIsSkippedUnlessKeptAndARunAgainStoresNothingTwi
     EXPECT_TRUE(Holds(kept.out, "4 words stored")) << kept.out;
     EXPECT_EQ(ListNames(kKi).size(), 4u);
     EXPECT_EQ(ReadBytes(std::string(kKi) + "/3.txt"), "きつね\r\n動物\r\r\n森");
+
+    CliRun check = RunCli({"check"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_TRUE(Holds(check.out, u8"DATA/日本語/か行/き/3.txt: the same word as 1.txt")) << check.out;
+    EXPECT_TRUE(Holds(check.out, u8"DATA/日本語/か行/き/4.txt: the same word as 2.txt")) << check.out;
+    EXPECT_TRUE(Holds(check.out, u8"DATA/英語/A/2.txt: the same word as 1.txt")) << check.out;
+    EXPECT_TRUE(Holds(check.out, u8"DATA/英語/A/3.txt: the same word as 1.txt")) << check.out;
+    EXPECT_FALSE(Holds(check.out, u8"DATA/日本語/か行/き/2.txt:")) << check.out;
 }
 
 TEST_F(Import, ARecordThatNeverEndsIsRefusedAtItsLineWithNothingStored) {

@@ -9,8 +9,10 @@
 
 #ifdef _WIN32
 #include <direct.h>
+#include <process.h>
 #define chdir _chdir
 #define getcwd _getcwd
+#define getpid _getpid
 namespace {
 FILE* OpenAnsi(const std::string& path, const char* mode) { return fopen(path.c_str(), mode); }
 }
@@ -31,8 +33,13 @@ void TestFolder::SetUp() {
     ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
     previous_ = buffer;
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    // A folder of the test's own, and "../" one of its own too: a test may
+    // run beside itself (another checkout, the other Wine), and tests put
+    // their input files beside the tree.
     fs::path folder = fs::temp_directory_path() / "wordoria-tests" /
-                      (std::string(info->test_suite_name()) + "." + info->name());
+                      (std::string(info->test_suite_name()) + "." + info->name() + "." +
+                       std::to_string(getpid())) /
+                      "work";
     std::error_code error;
     fs::remove_all(folder, error);
     fs::create_directories(folder);
@@ -44,7 +51,7 @@ void TestFolder::SetUp() {
 void TestFolder::TearDown() {
     ASSERT_EQ(chdir(previous_.c_str()), 0);
     std::error_code error;
-    if (!HasFailure()) fs::remove_all(root_, error);
+    if (!HasFailure()) fs::remove_all(fs::path(root_).parent_path(), error);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
