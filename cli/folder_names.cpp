@@ -14,7 +14,7 @@ namespace {
 
 bool Nameable(const std::string& utf8) {
     std::string sjis;
-    return utf8.find('\\') == std::string::npos && ToShiftJis(utf8, &sjis);
+    return utf8.find('\\') == std::string::npos && ToShiftJisExact(utf8, &sjis);
 }
 
 bool IsDotName(const std::string& name) { return name == "." || name == ".."; }

@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include "cp932_stand_ins.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -122,9 +124,15 @@ bool IsUtf8(std::string_view text) { return FirstNonUtf8(text) == std::string_vi
 
 // Some characters convert one way only (several map to one Shift-JIS code):
 // what does not read back as itself has no Shift-JIS form of its own.
-bool ToShiftJis(std::string_view utf8, std::string* sjis) {
+bool ToShiftJisExact(std::string_view utf8, std::string* sjis) {
     std::string back;
     return IsUtf8(utf8) && ConvertExactly(utf8, true, sjis) && ConvertExactly(*sjis, false, &back) && back == utf8;
+}
+
+// The table decides, not the converter: iconv maps these one way, Windows
+// refuses them without best fit.
+bool ToShiftJis(std::string_view utf8, std::string* sjis) {
+    return ToShiftJisExact(cp932::WithStandIns(utf8), sjis);
 }
 
 // Character by character, so that one bad byte costs only itself.

@@ -7,9 +7,15 @@
 
 namespace wordoria::cli {
 
-// The Shift-JIS form of UTF-8 text, when every character has one and the
-// bytes read back as the same text.
+// The Shift-JIS form of UTF-8 text going into the store, when every
+// character has one. A character other systems type where Windows gives
+// another (the wave dash for the full-width tilde, cp932_stand_ins.h) takes
+// the other's form; every other character must read back as itself.
 bool ToShiftJis(std::string_view utf8, std::string* sjis);
+
+// The Shift-JIS form of a name, which must read back as itself: no
+// character stands in for another.
+bool ToShiftJisExact(std::string_view utf8, std::string* sjis);
 
 // UTF-8 of Shift-JIS bytes; a byte sequence with no character becomes U+FFFD
 // and clears *exact when given.
@@ -26,7 +32,8 @@ size_t FirstNonUtf8(std::string_view text);
 // everything else as it is. Searching compares text folded so.
 std::string FoldLatin(std::string_view utf8);
 
-// The first character of UTF-8 text that has no Shift-JIS form, or empty.
+// The first character of UTF-8 text that ToShiftJis finds no form for, or
+// empty.
 std::string FirstWithoutShiftJis(std::string_view utf8);
 
 }  // namespace wordoria::cli

@@ -18,10 +18,11 @@ for source in categories data_tree text_stream word_file; do
     fi
 done
 FLAGS="-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-       -Wno-invalid-source-encoding -I$ROOT/store -I$ROOT/platform/include -I$ROOT/platform/src -I$ROOT/res"
+       -Wno-invalid-source-encoding -I$ROOT/store -I$ROOT/cp932 -I$ROOT/platform/include -I$ROOT/platform/src -I$ROOT/res"
 STORE="$OUT/sjis/categories.cpp $OUT/sjis/data_tree.cpp $OUT/sjis/text_stream.cpp $OUT/sjis/word_file.cpp"
 PLATFORM="$ROOT/platform/src/files/file_names.cpp $ROOT/platform/src/files/file_ops.cpp $ROOT/platform/src/files/file_search.cpp $ROOT/platform/src/files/file_search_match.cpp
-          $ROOT/platform/src/base/last_error.cpp $ROOT/platform/src/files/native_path.cpp $ROOT/platform/src/text/text_encoding.cpp"
+          $ROOT/platform/src/base/last_error.cpp $ROOT/platform/src/files/native_path.cpp $ROOT/platform/src/text/text_encoding.cpp
+          $ROOT/cp932/cp932_stand_ins.cpp"
 for target in reading listing; do
     clang++ $FLAGS "$ROOT/tests/fuzz/${target}_fuzz.cpp" $STORE $PLATFORM \
         -o "$OUT/${target}_fuzz"

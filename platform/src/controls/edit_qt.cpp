@@ -36,7 +36,7 @@ QString WithLineFeeds(QString text) {
 }
 
 std::string WithCrLf(QString text) {
-    return FromQString(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    return TypedTextToAnsi(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }
 
 // Where a user's change put new text into `before` to make `after`: usually it
@@ -215,7 +215,7 @@ void LineEdit::OnTextChanged(const QString& text) {
     if (text == current_) return;
     current_ = text;
     if (programChange_) return;
-    if (Window* window = FindWindowObject(window_)) window->text = FromQString(text);
+    if (Window* window = FindWindowObject(window_)) window->text = TypedTextToAnsi(text);
     QueueNotification(window_, EN_UPDATE);
     QueueNotification(window_, EN_CHANGE);
 }
@@ -431,7 +431,7 @@ public:
         if (window != nullptr && edit_ != nullptr) edit_->SetProgramText(ToQString(window->text));
     }
     std::string WindowText() const override {
-        return edit_ != nullptr ? FromQString(edit_->text()) : std::string();
+        return edit_ != nullptr ? TypedTextToAnsi(edit_->text()) : std::string();
     }
 
 private:

@@ -1,5 +1,7 @@
 #include "text/text_encoding.h"
 
+#include "cp932_stand_ins.h"
+
 #include <cerrno>
 #include <iconv.h>
 
@@ -103,6 +105,8 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     thread_local Converter converter("CP932", "UTF-8");
     return converter.Convert(utf8, Utf8CharLength);
 }
+
+std::string TypedUtf8ToAnsi(std::string_view utf8) { return Utf8ToAnsi(cp932::WithStandIns(utf8)); }
 
 // iconv maps some characters onto the form of another (a full-width sign
 // onto its neighbour): only the way back tells the name is the same.

@@ -11,6 +11,12 @@ namespace wordoria::platform {
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// Text a user typed into a field, which goes into the store: as Utf8ToAnsi,
+// but a character other systems type where Windows gives another (the wave
+// dash for the full-width tilde, cp932_stand_ins.h) takes the other's form,
+// by our table rather than by whatever iconv the system has.
+std::string TypedUtf8ToAnsi(std::string_view utf8);
+
 // The Shift-JIS form of UTF-8 text that has one: every character maps, and
 // the bytes read back as the same text. False otherwise (ansi is then undefined).
 bool Utf8ToAnsiExact(std::string_view utf8, std::string* ansi);

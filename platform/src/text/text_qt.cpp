@@ -11,7 +11,7 @@ namespace wordoria::platform {
 
 QString ToQString(const std::string& ansi) { return QString::fromStdString(AnsiToUtf8(ansi)); }
 
-std::string FromQString(const QString& text) { return Utf8ToAnsi(text.toStdString()); }
+std::string TypedTextToAnsi(const QString& text) { return TypedUtf8ToAnsi(text.toStdString()); }
 
 QFont SystemFont() {
     // Made once: every paint's device context starts with it.

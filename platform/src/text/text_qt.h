@@ -10,7 +10,8 @@
 namespace wordoria::platform {
 
 QString ToQString(const std::string& ansi);
-std::string FromQString(const QString& text);
+// What the user typed into a field, as the program reads it (TypedUtf8ToAnsi).
+std::string TypedTextToAnsi(const QString& text);
 
 // The font a device context draws with by default: full-width characters 16
 // pixels wide, as the program's layout expects of the system font.
