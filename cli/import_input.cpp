@@ -6,7 +6,10 @@
 #include <string_view>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace wordoria::cli {
@@ -24,6 +27,17 @@ FILE* OpenSpool() {
     return _wfopen(name, L"w+bTD");  // removed when closed
 #else
     return tmpfile();
+#endif
+}
+
+// Only a file on a disk is sure to read the same twice: a pipe, a terminal
+// or a device may seek without complaint and still not.
+bool IsPlainFile(FILE* stream) {
+#ifdef _WIN32
+    return GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)))) == FILE_TYPE_DISK;
+#else
+    struct stat info {};
+    return fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode);
 #endif
 }
 
@@ -104,7 +118,10 @@ ImportInput::~ImportInput() {
 }
 
 bool ImportInput::MakeRereadable() {
-    if (fseek(stream_, 0, SEEK_SET) == 0) return true;
+    // Standard input may be a file read partly already: the import is the rest.
+    start_ = IsPlainFile(stream_) ? ftell(stream_) : -1;
+    if (start_ >= 0) return true;
+    start_ = 0;
     spool_ = OpenSpool();
     if (spool_ == nullptr) return false;
     char block[kBlock];
@@ -118,7 +135,7 @@ bool ImportInput::MakeRereadable() {
 }
 
 bool ImportInput::FindEncoding(EncodingFound* found) {
-    if (fseek(stream_, 0, SEEK_SET) != 0) return false;
+    if (fseek(stream_, start_, SEEK_SET) != 0) return false;
     EncodingScan utf8(4, FirstNonUtf8Bytes);
     EncodingScan shiftJis(2, FirstNonShiftJis);
     char block[kBlock];
@@ -149,7 +166,7 @@ bool ImportInput::Restart(InputEncoding encoding) {
     failed_ = false;
     atStart_ = true;
     line_ = 1;
-    return fseek(stream_, 0, SEEK_SET) == 0;
+    return fseek(stream_, start_, SEEK_SET) == 0;
 }
 
 bool ImportInput::Fill() {

@@ -60,6 +60,7 @@ private:
 
     FILE* stream_;
     FILE* spool_ = nullptr;
+    long start_ = 0;  // where the import's text begins in the stream
     InputEncoding encoding_ = InputEncoding::Utf8;
     std::string buffer_;
     size_t position_ = 0;
