@@ -15,7 +15,7 @@ const char kLastPlaceJapanese[] =
     u8"  3. $XDG_DATA_HOME/wordoria（XDG_DATA_HOME がなければ ~/.local/share/wordoria）:\n"
     u8"     wordoria-launch が作る保存場所\n";
 const char kLastPlaceEnglish[] =
-    "  3. $XDG_DATA_HOME/wordoria, or ~/.local/share/wordoria when XDG_DATA_HOME is not set:\n"
+    "  3. $XDG_DATA_HOME/wordoria, or ~/.local/share/wordoria when XDG_DATA_HOME is unset or empty:\n"
     "     the store wordoria-launch makes\n";
 #endif
 
@@ -64,7 +64,7 @@ const char kToolEnglish[] =
     "  --version               the version\n"
     "  --                      no option follows (for a file whose name begins with -)\n"
     "\n"
-    "Without --data, the folder that holds DATA is, the first found of:\n"
+    "Without --data, the words are in the first of these folders that holds DATA:\n"
     "  1. the folder in the environment variable WORDORIA_DATA\n"
     "  2. the current folder\n";
 const char kToolEnglishEnd[] =
