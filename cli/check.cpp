@@ -20,7 +20,7 @@ const int kNearlyFull = WORD_NUMBER_MAX - 99;  // fewer than 100 numbers left
 struct Findings {
     int count = 0;
     void Say(const std::string& where, const std::string& japanese, const std::string& english) {
-        Print(where + u8": " + japanese + "\n" + where + ": " + english + "\n");
+        Print(where + ": " + std::string(InLanguage(japanese, english)) + "\n");
         count++;
     }
 };
@@ -109,20 +109,19 @@ void CheckEntries(const Category& category, Findings* findings) {
     if (static_cast<int>(entries.size()) >= kNearlyFull)
         findings->Say(folder,
                       u8"単語ファイルが " + std::to_string(entries.size()) + u8" あり、9999 で満杯になります。",
-                      "it holds " + std::to_string(entries.size()) + " word files; it is full at 9999");
+                      "it holds " + Count(entries.size(), "word file", "word files") + "; it is full at 9999");
 }
 
 }  // namespace
 
 int RunCheck(const Arguments& arguments) {
-    if (!arguments.empty()) return UsageError(u8"check に引数は要りません。", "check takes no arguments");
     Findings findings;
     for (const Category& category : Categories()) {
         CheckNames(category, &findings);
         CheckEntries(category, &findings);
     }
     if (findings.count == 0) return EXIT_DONE;
-    Report(std::to_string(findings.count) + u8" 件見つかりました。", std::to_string(findings.count) + " found");
+    Report(std::to_string(findings.count) + u8" 件見つかりました。", Count(findings.count, "problem", "problems") + " found");
     return EXIT_PROBLEM;
 }
 

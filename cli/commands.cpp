@@ -59,7 +59,6 @@ int ListCounts() {
 }  // namespace
 
 int RunList(const Arguments& arguments) {
-    if (arguments.size() > 1) return UsageError(u8"list には索引カテゴリを一つだけ。", "list takes one category at most");
     if (arguments.empty()) return ListCounts();
     const Category* category = CategoryArgument(arguments[0]);
     if (category == nullptr) return EXIT_USAGE;
@@ -73,10 +72,11 @@ int RunList(const Arguments& arguments) {
 }
 
 int RunSearch(const Arguments& arguments) {
-    if (arguments.size() != 1 || arguments[0].empty())
+    if (arguments[0].empty())
         return UsageError(u8"search には探す文字列を一つ。", "search takes one text to look for");
     if (!IsUtf8(arguments[0])) return UsageError(u8"探す文字列が UTF-8 ではありません。", "the text is not UTF-8");
-    std::string wanted = FoldLatin(arguments[0]);
+    std::string wanted = FoldLatin(AsReadBack(arguments[0]));
+    bool anyFound = false;
     for (const Category& category : Categories()) {
         std::vector<Entry> entries;
         if (!ListEntries(category, &entries)) continue;  // check tells of a missing folder
@@ -84,31 +84,31 @@ int RunSearch(const Arguments& arguments) {
             bool found = FoldLatin(entry.name).find(wanted) != std::string::npos ||
                          FoldLatin(entry.content).find(wanted) != std::string::npos;
             if (!found) continue;
+            anyFound = true;
             Print(category.display + "\t" + entry.pathText + "\t" + entry.name + "\t" + FirstLine(entry.content) +
                   "\n");
         }
     }
-    return EXIT_DONE;
+    return anyFound ? EXIT_DONE : EXIT_PROBLEM;
+}
+
+bool Given(const Arguments& options, const char* option) {
+    for (const std::string& given : options)
+        if (given == option) return true;
+    return false;
 }
 
 // A word file the store would not have written stops the export, each one
 // named, unless --keep-going asks for every word as it was read.
-int RunExport(const Arguments& arguments) {
-    Arguments categories;
-    bool keepGoing = false;
-    for (const std::string& argument : arguments) {
-        if (argument == "--keep-going")
-            keepGoing = true;
-        else
-            categories.push_back(argument);
-    }
-    if (categories.size() > 1)
-        return UsageError(u8"export には索引カテゴリを一つだけ。", "export takes one category at most");
+int RunExport(const Arguments& arguments, const Arguments& options) {
+    bool keepGoing = Given(options, "--keep-going");
     std::vector<const Category*> chosen;
-    if (!ChosenCategories(categories, &chosen)) return EXIT_USAGE;
+    if (!ChosenCategories(arguments, &chosen)) return EXIT_USAGE;
     int status = EXIT_DONE;
     int oddForms = 0;
-    std::string csv = CsvRecord({"category", "name", "content", "file"});
+    // Excel takes a CSV file for the system's code page unless it begins with the mark.
+    std::string csv = Given(options, "--bom") ? "\xEF\xBB\xBF" : "";
+    csv += CsvRecord({"category", "name", "content", "file"});
     for (const Category* category : chosen) {
         std::vector<Entry> entries;
         if (!ListEntries(*category, &entries)) {
@@ -129,11 +129,11 @@ int RunExport(const Arguments& arguments) {
         }
     }
     if (oddForms > 0 && !keepGoing) {
-        std::string count = std::to_string(oddForms);
-        Report(u8"登録で書かれた形ではない単語ファイルが " + count +
+        Report(u8"登録で書かれた形ではない単語ファイルが " + std::to_string(oddForms) +
                    u8" 個あるため、何も書き出していません。--keep-going を付けると、読めたとおりに書き出します。",
-               "nothing was exported: the word files named above are not as the store writes them (" + count +
-                   " in all); --keep-going exports them as read");
+               "nothing was exported: the " + Count(oddForms, "word file", "word files") +
+                   (oddForms == 1 ? " named above is" : " named above are") +
+                   " not as the store writes a word; --keep-going exports every word as read");
         return EXIT_PROBLEM;
     }
     WriteOut(csv);

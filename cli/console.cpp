@@ -10,6 +10,8 @@
 #include <windows.h>
 #include <shellapi.h>
 #else
+#include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -140,6 +142,48 @@ FILE* OpenToRead(const std::string& path) {
 
 bool EnterFolder(const std::string& path) { return SetCurrentDirectoryW(Wide(path).c_str()) != 0; }
 
+bool HoldsDataFolder(const std::string& folder) {
+    DWORD attributes = GetFileAttributesW(Wide(folder + "\\DATA").c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string WorkingFolder() {
+    DWORD length = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(length, L'\0');
+    if (length == 0 || GetCurrentDirectoryW(length, &folder[0]) == 0) return ".";
+    return Utf8(folder.c_str());
+}
+
+std::string Environment(const char* name) {
+    std::wstring wideName = Wide(name);
+    DWORD length = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+    if (length == 0) return std::string();
+    std::wstring value(length, L'\0');
+    if (GetEnvironmentVariableW(wideName.c_str(), &value[0], length) == 0) return std::string();
+    return Utf8(value.c_str());
+}
+
+// Paths longer than MAX_PATH come back cut (and the error set): the buffer grows until one fits.
+std::string ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0) return std::string();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::string() : Utf8(path.substr(0, slash).c_str());
+}
+
+bool SpeaksJapanese() {
+    static const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+    return japanese;
+}
+
 #else
 
 std::vector<std::string> CommandLine(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
@@ -163,6 +207,36 @@ FILE* OpenToRead(const std::string& path) { return path == "-" ? stdin : fopen(p
 
 bool EnterFolder(const std::string& path) { return chdir(path.c_str()) == 0; }
 
+bool HoldsDataFolder(const std::string& folder) {
+    struct stat status;
+    return stat((folder + "/DATA").c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::string WorkingFolder() {
+    char* folder = getcwd(nullptr, 0);
+    if (folder == nullptr) return ".";
+    std::string text = folder;
+    free(folder);
+    return text;
+}
+
+std::string Environment(const char* name) {
+    const char* value = getenv(name);
+    return value == nullptr ? std::string() : value;
+}
+
+// As setlocale reads the messages category; an empty variable counts as unset.
+bool SpeaksJapanese() {
+    static const bool japanese = [] {
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+            std::string value = Environment(name);
+            if (!value.empty()) return value.rfind("ja", 0) == 0;
+        }
+        return false;
+    }();
+    return japanese;
+}
+
 #endif
 
 // Most write errors show only here, when the last buffer goes out.
@@ -178,12 +252,22 @@ bool FinishOutput(std::string* reason) {
     return !s_outputFailed;
 }
 
+std::string_view InLanguage(std::string_view japanese, std::string_view english) {
+    return SpeaksJapanese() ? japanese : english;
+}
+
+std::string Count(size_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+std::string Words(size_t count) { return Count(count, "word", "words"); }
+
 void Tell(std::string_view japanese, std::string_view english) {
-    Print(std::string(japanese) + " / " + std::string(english) + "\n");
+    Print(std::string(InLanguage(japanese, english)) + "\n");
 }
 
 void Report(std::string_view japanese, std::string_view english) {
-    PrintError(std::string(kProgram) + std::string(japanese) + "\n" + kProgram + std::string(english) + "\n");
+    PrintError(std::string(kProgram) + std::string(InLanguage(japanese, english)) + "\n");
 }
 
 }  // namespace wordoria::cli

@@ -133,7 +133,7 @@ bool MakeEntry(const Record& record, const Columns& columns, size_t width, WordE
     const CsvRow& row = record.row;
     if (row.fields.size() != width) {
         faults->push_back({row.line, u8"列の数が見出しと違います。",
-                           "the record has " + std::to_string(row.fields.size()) + " fields, the header " +
+                           "the record has " + Count(row.fields.size(), "field", "fields") + ", the header " +
                                std::to_string(width)});
         return false;
     }
@@ -184,10 +184,6 @@ void ReportFault(const std::string& file, const Fault& fault) {
     std::string where = file + ":" + std::to_string(fault.line) + ":";
     if (fault.column > 0) where += std::to_string(fault.column) + ":";
     Report(where + " " + fault.japanese, where + " " + fault.english);
-}
-
-std::string Counted(size_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 struct Options {
@@ -335,7 +331,8 @@ bool CheckRows(ImportInput* input, const Options& options, Checked* checked) {
 }
 
 void ShowProgress(size_t done, size_t total) {
-    PrintError(u8"\r取り込み中 / importing: " + std::to_string(done) + "/" + std::to_string(total));
+    PrintError("\r" + std::string(InLanguage(u8"取り込み中: ", "importing: ")) + std::to_string(done) + "/" +
+               std::to_string(total));
     if (done == total) PrintError("\n");
 }
 
@@ -373,7 +370,7 @@ int ReportWriteFailure(const std::string& file, const Progress& progress) {
     Report(file + ":" + line + u8": 書き込めませんでした。この行から後は登録していません（前の " + before +
                u8" 語は登録済み）。",
            file + ":" + line + ": could not be written; this row and the rest were not stored (" +
-               Counted(progress.Stored(), "word", "words") + " before it were)");
+               Words(progress.Stored()) + (progress.Stored() == 1 ? " before it was)" : " before it were)"));
     return EXIT_PROBLEM;
 }
 
@@ -404,7 +401,7 @@ int StoreRows(ImportInput* input, const Options& options, const Checked& checked
     if (step == Step::FAULT) {
         progress->EndLine();
         std::string stored = std::to_string(progress->Stored());
-        Report(stored + u8" 語を登録したところで止めました。", "stopped after " + Counted(progress->Stored(), "word", "words") + " stored");
+        Report(stored + u8" 語を登録したところで止めました。", "stopped after " + Count(progress->Stored(), "word", "words") + " stored");
         return EXIT_PROBLEM;
     }
     return EXIT_DONE;
@@ -438,14 +435,14 @@ void TellDone(const Options& options, const Checked& checked, InputEncoding enco
     std::string skipped = std::to_string(checked.skipped);
     std::string japanese = count + (options.dryRun ? u8" 語を登録できます" : u8" 語を登録しました") +
                            (sjis ? u8"（Shift-JIS として読みました）。" : u8"（UTF-8 として読みました）。");
-    std::string english = Counted(checked.toStore, "word", "words") + (options.dryRun ? " can be stored" : " stored") +
+    std::string english = Count(checked.toStore, "word", "words") + (options.dryRun ? " can be stored" : " stored") +
                           (sjis ? " (read as Shift-JIS, code page 932)." : " (read as UTF-8).");
     if (checked.skipped > 0) {
         japanese += u8"登録済みの単語と同じ " + skipped + (options.dryRun ? u8" 行は飛ばします。" : u8" 行は飛ばしました。");
         const char* one = options.dryRun ? "row repeats a stored word and would be" : "row repeated a stored word and was";
         const char* many =
             options.dryRun ? "rows repeat a stored word and would be" : "rows repeated a stored word and were";
-        english += " " + Counted(checked.skipped, one, many) + " skipped; --keep-duplicates stores them.";
+        english += " " + Count(checked.skipped, one, many) + " skipped; --keep-duplicates stores them.";
     }
     Tell(japanese, english);
 }

@@ -189,4 +189,6 @@ std::string FirstWithoutShiftJis(std::string_view utf8) {
     return std::string();
 }
 
+std::string AsReadBack(std::string_view utf8) { return cp932::WithStandIns(utf8); }
+
 }  // namespace wordoria::cli

@@ -32,6 +32,11 @@ size_t FirstNonUtf8(std::string_view text);
 // everything else as it is. Searching compares text folded so.
 std::string FoldLatin(std::string_view utf8);
 
+// Text as the store gives it back once stored: a character typed where
+// code page 932 keeps another (〜 U+301C) as that other (～ U+FF5E). Search
+// compares text so, or 〜 would never find what it stored.
+std::string AsReadBack(std::string_view utf8);
+
 // The first character of UTF-8 text that ToShiftJis finds no form for, or
 // empty.
 std::string FirstWithoutShiftJis(std::string_view utf8);

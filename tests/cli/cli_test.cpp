@@ -4,11 +4,13 @@
 #include "cli_runner.h"
 #include "../support/test_folder.h"
 
+#include <data_tree.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <windows.h>
 
@@ -97,16 +99,21 @@ TEST_F(Cli, ExportOfWordFilesTheStoreWouldNotHaveWrittenStopsUnlessToldToGoOn) {
     PutWord(kKi, 1, WordBytes("きつね", {"動物"}));
     PutWord(kKi, 2, "");
     PutWord(kKi, 3, WordBytes("きりん", {std::string(2000, 'x')}));
-    const std::string empty = u8"DATA/日本語/か行/き/2.txt: not as the store writes a word: it is empty";
-    const std::string tooLong = u8"DATA/日本語/か行/き/3.txt: not as the store writes a word: it is longer than";
+    auto empty = [](const CliRun& run) {
+        return u8"DATA/日本語/か行/き/2.txt: " + Said(run, u8"登録で書かれた形ではありません：空です。",
+                                                      "not as the store writes a word: it is empty");
+    };
+    auto tooLong = [](const CliRun& run) {
+        return u8"DATA/日本語/か行/き/3.txt: " + Said(run, u8"登録で書かれた形ではありません：単語ファイルとして長すぎます",
+                                                      "not as the store writes a word: it is longer than");
+    };
 
     for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{{"export"}, {"export", u8"き"}}) {
         CliRun stopped = RunCli(arguments);
         EXPECT_EQ(stopped.status, 1);
         EXPECT_EQ(stopped.out, "");  // no CSV that looks whole
-        EXPECT_NE(stopped.err.find(empty), std::string::npos) << stopped.err;
-        EXPECT_NE(stopped.err.find(tooLong), std::string::npos) << stopped.err;
-        EXPECT_NE(stopped.err.find(u8"2.txt: 登録で書かれた形ではありません：空です。"), std::string::npos);
+        EXPECT_NE(stopped.err.find(empty(stopped)), std::string::npos) << stopped.err;
+        EXPECT_NE(stopped.err.find(tooLong(stopped)), std::string::npos) << stopped.err;
         EXPECT_EQ(stopped.err.find("1.txt"), std::string::npos) << stopped.err;
         EXPECT_NE(stopped.err.find("--keep-going"), std::string::npos) << stopped.err;
     }
@@ -117,12 +124,12 @@ TEST_F(Cli, ExportOfWordFilesTheStoreWouldNotHaveWrittenStopsUnlessToldToGoOn) {
         EXPECT_NE(kept.out.find(u8"き,きつね,動物,DATA/日本語/か行/き/1.txt\r\n"), std::string::npos) << kept.out;
         EXPECT_NE(kept.out.find(u8"き,,,DATA/日本語/か行/き/2.txt\r\n"), std::string::npos) << kept.out;
         EXPECT_NE(kept.out.find(u8"き,きりん,xxx"), std::string::npos) << kept.out;
-        EXPECT_NE(kept.err.find(empty), std::string::npos) << kept.err;
-        EXPECT_NE(kept.err.find(tooLong), std::string::npos) << kept.err;
+        EXPECT_NE(kept.err.find(empty(kept)), std::string::npos) << kept.err;
+        EXPECT_NE(kept.err.find(tooLong(kept)), std::string::npos) << kept.err;
     }
 }
 
-TEST_F(Cli, SearchFindsByKanaKanjiAndLatinOfEitherCaseAndWidth) {
+TEST_F(Cli, SearchFindsByKanaKanjiAndLatinOfEitherCaseAndWidthAndExitsOneOnNothing) {
     PutWord(kKi, 1, WordBytes("きつね", {"動物", "Fox"}));
     PutWord(kNe, 1, WordBytes("猫", {"ＣＡＴ", "ねこ"}));
     PutWord(kA, 1, WordBytes("Apple", {"りんご"}));
@@ -136,9 +143,11 @@ TEST_F(Cli, SearchFindsByKanaKanjiAndLatinOfEitherCaseAndWidth) {
     for (const char* fox : {u8"fox", u8"FOX", u8"ｆｏｘ"}) EXPECT_EQ(Lines(RunCli({"search", fox}).out).size(), 1u) << fox;
     for (const char* cat : {u8"cat", u8"Ｃａｔ"}) EXPECT_EQ(Lines(RunCli({"search", cat}).out).size(), 1u) << cat;
     EXPECT_EQ(RunCli({"search", u8"APPLE"}).out, u8"A\tDATA/英語/A/1.txt\tApple\tりんご\n");
+    // As grep: 1 when nothing is found, with nothing said.
     CliRun none = RunCli({"search", u8"犬"});
-    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "");
 }
 
 TEST_F(Cli, AFailedImportWritesNothingAndSaysWhichLines) {
@@ -156,8 +165,7 @@ TEST_F(Cli, AFailedImportWritesNothingAndSaysWhichLines) {
     for (const char* line : {":3:", ":4:", ":5:", ":11:", ":12:", ":13:"})
         EXPECT_NE(failed.err.find(std::string("bad.csv") + line), std::string::npos) << line << failed.err;
     EXPECT_EQ(failed.err.find("bad.csv:2:"), std::string::npos) << failed.err;
-    EXPECT_NE(failed.err.find(u8"何も登録していません"), std::string::npos);
-    EXPECT_NE(failed.err.find("nothing was stored"), std::string::npos);
+    EXPECT_NE(failed.err.find(Said(failed, u8"何も登録していません", "nothing was stored")), std::string::npos);
     EXPECT_TRUE(ListNames(kKi).empty());
 
     WriteBytes("../good.csv", std::string(u8"name,category,content,file\n") + u8"きつね,き,\"動物\r\nFox\",x.txt\n");
@@ -182,14 +190,14 @@ TEST_F(Cli, ImportRefusesNulAndCtrlZWhichAWordFileCannotKeepAndSaysWhere) {
                                      "\x1A" + u8",x,y\r\n");                                          // 6:1 the category
     CliRun run = RunCli({"import", "../control.csv"});
     EXPECT_EQ(run.status, 1);
-    for (const char* said : {"control.csv:3:5: the name holds a NUL byte (0x00)",
-                             "control.csv:5:5: the content holds byte 0x1A (Ctrl+Z)",
-                             "control.csv:6:1: the category holds byte 0x1A"})
+    for (const std::string& said :
+         {Said(run, u8"control.csv:3:5: 単語名に NUL（0x00）があります。", "control.csv:3:5: the name holds a NUL byte (0x00)"),
+          Said(run, u8"control.csv:5:5: 内容に 0x1A（Ctrl+Z）があります。", "control.csv:5:5: the content holds byte 0x1A (Ctrl+Z)"),
+          Said(run, u8"control.csv:6:1: 索引カテゴリに 0x1A", "control.csv:6:1: the category holds byte 0x1A")})
         EXPECT_NE(run.err.find(said), std::string::npos) << said << "\n" << run.err;
-    EXPECT_NE(run.err.find(u8"control.csv:3:5: 単語名に NUL（0x00）があります。"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("control.csv:2:"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find(std::string(1, '\0')), std::string::npos);
-    EXPECT_NE(run.err.find("nothing was stored"), std::string::npos);
+    EXPECT_NE(run.err.find(Said(run, u8"何も登録していません", "nothing was stored")), std::string::npos);
     EXPECT_TRUE(ListNames(kKi).empty());
     EXPECT_TRUE(ListNames(kNe).empty());
 }
@@ -211,11 +219,9 @@ TEST_F(Cli, ImportOfTextThatIsNotUtf8NamesTheLineAndTheFilesByte) {
         EXPECT_EQ(run.status, 1) << c.file;
         std::string where = std::string(c.file) + ":4: ";
         std::string byte = std::to_string(head.size() + 1);
-        EXPECT_NE(run.err.find(where + "not UTF-8 (byte " + byte + " of the file, " + c.value + ")"),
-                  std::string::npos)
-            << run.err;
-        EXPECT_NE(run.err.find(where + u8"UTF-8 ではありません（ファイルの " + byte + u8" バイト目"), std::string::npos)
-            << run.err;
+        std::string said = Said(run, u8"UTF-8 ではありません（ファイルの " + byte + u8" バイト目、" + c.value + u8"）",
+                                "not UTF-8 (byte " + byte + " of the file, " + c.value + ")");
+        EXPECT_NE(run.err.find(where + said), std::string::npos) << run.err;
     }
     EXPECT_TRUE(ListNames(kKi).empty());
 }
@@ -242,9 +248,14 @@ TEST_F(Cli, CheckFindsPlantedProblems) {
         EXPECT_NE(found.out.find(where), std::string::npos) << where << "\n" << found.out;
     // Said in the console's code page, which on Windows has no 한 either.
     EXPECT_NE(found.out.find(u8"な行/ね/"), std::string::npos) << found.out;
-    EXPECT_NE(found.out.find("cannot be written in Shift-JIS"), std::string::npos) << found.out;
+    EXPECT_NE(found.out.find(Said(found, u8"名前が Shift-JIS で表せない", "cannot be written in Shift-JIS")),
+              std::string::npos)
+        << found.out;
     // Lines that end in LF alone read whole; the file is still not as the store writes.
-    EXPECT_EQ(found.out.find(u8"き/4.txt: the window shows it cut"), std::string::npos) << found.out;
+    EXPECT_NE(found.out.find(u8"き/4.txt: "), std::string::npos) << found.out;
+    EXPECT_EQ(found.out.find(u8"き/4.txt: " + Said(found, u8"辞書モードでは一部が切れて", "the window shows it cut")),
+              std::string::npos)
+        << found.out;
     EXPECT_EQ(found.out.find(u8"き/1.txt"), std::string::npos) << found.out;
     EXPECT_NE(found.out.find("9900"), std::string::npos);
 }
@@ -276,29 +287,347 @@ TEST_F(Cli, OutputThatCannotBeWrittenIsSaidAndExitsOne) {
     for (int i = 1; i <= 200; i++) PutWord(kNe, i, WordBytes("ねこ" + std::to_string(i), {"猫"}));
     WriteBytes("DATA/日本語/あ行/あ/notes.txt", WordBytes("メモ", {"x"}));
     WriteBytes("../good.csv", std::string(u8"category,name,content\n") + u8"き,きりん,動物\n");
-    std::string said = std::string("cannot write to standard output: ") + strerror(ENOSPC);
     for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
              {"export"}, {"export", u8"き"}, {"list"}, {"list", u8"き"}, {"search", u8"ねこ"}, {"check"},
              {"import", "--dry-run", "../good.csv"}, {"--help"}}) {
         CliRun run = RunCli(arguments, "/dev/full");
         EXPECT_EQ(run.status, 1) << arguments[0];
+        std::string said = Said(run, std::string(u8"標準出力に書き込めませんでした（") + strerror(ENOSPC) + u8"）。",
+                                std::string("cannot write to standard output: ") + strerror(ENOSPC));
         EXPECT_NE(run.err.find(said), std::string::npos) << arguments[0] << "\n" << run.err;
-        EXPECT_NE(run.err.find(u8"標準出力に書き込めませんでした"), std::string::npos) << run.err;
     }
-    // Nothing to say is nothing lost.
-    EXPECT_EQ(RunCli({"search", u8"犬"}, "/dev/full").status, 0);
+    // Nothing to say is nothing lost: a search that finds nothing says only that by its status.
+    CliRun none = RunCli({"search", u8"犬"}, "/dev/full");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "");
 }
 #endif
 
-TEST_F(Cli, UsageErrorsExitTwoWithBothLanguages) {
-    for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
-             {}, {"remove"}, {"list", u8"ゐ"}, {"import"}, {"search"}, {"check", "x"}, {"--data"}}) {
-        CliRun run = RunCli(arguments);
-        EXPECT_EQ(run.status, 2) << (arguments.empty() ? "" : arguments[0]);
-        EXPECT_NE(run.err.find("usage: wordoria-cli"), std::string::npos) << run.err;
-        // A Japanese line and an English line.
-        EXPECT_GE(Lines(run.err).size(), 3u) << run.err;
+// Usage errors: status 2, one line that says what is wrong, and one that
+// says where the usage is: of the command when there is one.
+TEST_F(Cli, UsageErrorsExitTwoWithOneLineAndAHint) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* hint;
+    } cases[] = {{{}, "wordoria-cli --help"},
+                 {{"remove"}, "wordoria-cli --help"},
+                 {{"--bogus"}, "wordoria-cli --help"},
+                 {{"--data"}, "wordoria-cli --help"},
+                 {{"--data="}, "wordoria-cli --help"},
+                 {{"list", u8"ゐ"}, "wordoria-cli list --help"},
+                 {{"list", "--keep-going"}, "wordoria-cli list --help"},
+                 {{"import"}, "wordoria-cli import --help"},
+                 {{"import", "a.csv", "b.csv"}, "wordoria-cli import --help"},
+                 {{"search"}, "wordoria-cli search --help"},
+                 {{"check", "x"}, "wordoria-cli check --help"},
+                 {{"export", "-x"}, "wordoria-cli export --help"}};
+    for (Language language : Languages()) {
+        for (const Case& c : cases) {
+            CliOptions options;
+            options.language = language;
+            CliRun run = RunCli(c.arguments, options);
+            std::string shown = c.arguments.empty() ? "(none)" : c.arguments[0];
+            EXPECT_EQ(run.status, 2) << shown;
+            std::vector<std::string> lines = Lines(run.err);
+            ASSERT_EQ(lines.size(), 2u) << shown << "\n" << run.err;
+            EXPECT_EQ(lines[0].rfind("wordoria-cli: ", 0), 0u) << lines[0];
+            EXPECT_EQ(lines[1], Said(run, u8"詳しくは「" + std::string(c.hint) + u8"」を実行してください。",
+                                     "Try '" + std::string(c.hint) + "' for more information."));
+            EXPECT_EQ(run.out, "");
+        }
     }
+}
+
+// Japanese characters, the category name 記号 aside.
+bool HasJapanese(std::string text) {
+    for (size_t at; (at = text.find(u8"記号")) != std::string::npos;) text.erase(at, std::string(u8"記号").size());
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE3; });
+}
+
+// Every message, and --help, in the language the locale says and never both.
+TEST_F(Cli, SpeaksTheUsersLanguageAndOnlyThat) {
+    WriteBytes("one.csv", std::string(u8"category,name,content\n") + u8"き,きつね,動物\n");
+    PutWord(kNe, 1, "");
+    for (Language language : Languages()) {
+        CliOptions options;
+        options.language = language;
+        bool japanese = language == Language::Japanese;
+        CliRun usage = RunCli({"list", "Z9"}, options);
+        EXPECT_NE(usage.err.find(japanese ? u8"索引カテゴリ「Z9」はありません。" : "no index category \"Z9\""),
+                  std::string::npos)
+            << usage.err;
+        CliRun dry = RunCli({"import", "--dry-run", "one.csv"}, options);
+        EXPECT_EQ(dry.status, 0) << dry.err;
+        CliRun check = RunCli({"check"}, options);
+        EXPECT_EQ(check.status, 1);
+        // Each message line in the one language, file paths aside.
+        for (const std::string& line : Lines(usage.err + dry.out + check.out + check.err)) {
+            size_t path = line.find(".txt: ");
+            std::string words = path == std::string::npos ? line : line.substr(path + 6);
+            EXPECT_EQ(HasJapanese(words), japanese) << line;
+        }
+        CliRun help = RunCli({"--help"}, options);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.out.rfind(japanese ? u8"使い方: wordoria-cli" : "usage: wordoria-cli", 0), 0u) << help.out;
+        EXPECT_EQ(help.out.find(japanese ? "Commands:" : u8"コマンド:"), std::string::npos) << help.out;
+        EXPECT_EQ(HasJapanese(RunCli({"import", "--help"}, options).out), japanese);
+    }
+}
+
+#ifndef _WIN32
+// LC_ALL, else LC_MESSAGES, else LANG, as setlocale reads the messages
+// category; an empty one counts as unset.
+TEST_F(Cli, TheLocaleVariablesChooseTheLanguageInTheirOrder) {
+    using Variables = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        Variables variables;
+        bool japanese;
+    } cases[] = {{{{"LANG", "ja_JP.UTF-8"}}, true},
+                 {{{"LANG", "ja_JP.eucJP"}}, true},
+                 {{{"LANG", "en_US.UTF-8"}}, false},
+                 {{{"LANG", ""}}, false},
+                 {{{"LANG", "C.UTF-8"}, {"LC_ALL", "ja_JP.UTF-8"}}, true},
+                 {{{"LANG", "ja_JP.UTF-8"}, {"LC_ALL", "C"}}, false},
+                 {{{"LANG", "C"}, {"LC_MESSAGES", "ja_JP.UTF-8"}}, true},
+                 {{{"LANG", "ja_JP.UTF-8"}, {"LC_MESSAGES", "POSIX"}}, false},
+                 {{{"LC_ALL", "C"}, {"LC_MESSAGES", "ja_JP.UTF-8"}}, false},
+                 {{{"LANG", "ja_JP.UTF-8"}, {"LC_ALL", ""}, {"LC_MESSAGES", ""}}, true},
+                 // The character type alone does not choose the language of messages.
+                 {{{"LANG", "C"}, {"LC_CTYPE", "ja_JP.UTF-8"}}, false}};
+    for (const Case& c : cases) {
+        CliOptions options;
+        options.environment = c.variables;
+        CliRun run = RunCli({"search"}, options);
+        std::string shown;
+        for (const auto& [name, value] : c.variables) shown += name + "=" + value + " ";
+        EXPECT_EQ(run.err.find(u8"search には探す文字列を一つ。") != std::string::npos, c.japanese) << shown << run.err;
+        EXPECT_EQ(run.err.find("search takes one text") != std::string::npos, !c.japanese) << shown << run.err;
+    }
+}
+#endif
+
+// Counts in English messages agree with their nouns.
+TEST_F(Cli, OneIsSingular) {
+    std::vector<Language> languages = Languages();
+    if (std::find(languages.begin(), languages.end(), Language::English) == languages.end())
+        GTEST_SKIP() << "English is not the display language";
+    CliOptions english;
+    english.language = Language::English;
+    PutWord(kKi, 1, "");
+    CliRun one = RunCli({"check"}, english);
+    EXPECT_NE(one.err.find("wordoria-cli: 1 problem found"), std::string::npos) << one.err;
+    CliRun stopped = RunCli({"export"}, english);
+    EXPECT_NE(stopped.err.find("the 1 word file named above is not"), std::string::npos) << stopped.err;
+    PutWord(kKi, 2, "");
+    EXPECT_NE(RunCli({"check"}, english).err.find("wordoria-cli: 2 problems found"), std::string::npos);
+    EXPECT_NE(RunCli({"export"}, english).err.find("the 2 word files named above are not"), std::string::npos);
+}
+
+// A store elsewhere, its one word named after it.
+void MakeStore(const std::string& folder, const std::string& word) {
+    std::filesystem::path back = std::filesystem::current_path();
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
+    MakeDataTree();
+    PutWord(kKi, 1, WordBytes(word, {"x"}));
+    std::filesystem::current_path(back);
+}
+
+std::string WordSeen(const CliRun& run) {
+    size_t tab = run.out.find('\t');
+    return run.status != 0 || tab == std::string::npos ? "status " + std::to_string(run.status) + ": " + run.err
+                                                      : run.out.substr(tab + 1, run.out.find('\n') - tab - 1);
+}
+
+// --data, else WORDORIA_DATA, else the current folder; a folder the user
+// names is used or refused, never passed over.
+TEST_F(Cli, FindsTheStoreByOptionThenEnvironmentThenCurrentFolder) {
+    PutWord(kKi, 1, WordBytes("current", {"x"}));
+    MakeStore("option", "option");
+    MakeStore("environment", "environment");
+    std::filesystem::create_directories("empty");
+    CliOptions byEnvironment;
+    byEnvironment.environment = {{"WORDORIA_DATA", "environment"}};
+    EXPECT_EQ(WordSeen(RunCli({"list", u8"き"})), "current");
+    EXPECT_EQ(WordSeen(RunCli({"list", u8"き"}, byEnvironment)), "environment");
+    for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
+             {"--data", "option", "list", u8"き"}, {"--data=option", "list", u8"き"},
+             {"list", "--data", "option", u8"き"}, {"list", u8"き", "--data=option"}})
+        EXPECT_EQ(WordSeen(RunCli(arguments, byEnvironment)), "option") << arguments[0] << " " << arguments[1];
+
+    // Named but holding no DATA: said, in one line, and no other store used.
+    CliOptions emptyByEnvironment;
+    emptyByEnvironment.environment = {{"WORDORIA_DATA", "empty"}};
+    for (CliRun run : {RunCli({"list", u8"き"}, emptyByEnvironment), RunCli({"--data", "empty", "list", u8"き"})}) {
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+        EXPECT_NE(run.err.find("empty"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("wordoria-make-data"), std::string::npos) << run.err;
+    }
+    EXPECT_NE(RunCli({"list", u8"き"}, emptyByEnvironment).err.find("WORDORIA_DATA"), std::string::npos);
+    CliRun missing = RunCli({"--data", "no-such-folder", "check"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("no-such-folder"), std::string::npos) << missing.err;
+}
+
+#ifndef _WIN32
+// Last, where wordoria-launch keeps it: ${XDG_DATA_HOME:-$HOME/.local/share}/wordoria.
+TEST_F(Cli, FindsTheLaunchersStoreLast) {
+    PutWord(kKi, 1, WordBytes("current", {"x"}));
+    std::string home = root() + "/home";
+    MakeStore(home + "/.local/share/wordoria", "launcher");
+    MakeStore(root() + "/xdg/wordoria", "xdg");
+    std::filesystem::create_directories("elsewhere");
+    auto seen = [](const std::string& folder, const std::vector<std::pair<std::string, std::string>>& variables) {
+        CliOptions options;
+        options.folder = folder;
+        options.environment = {{"XDG_DATA_HOME", ""}};
+        options.environment.insert(options.environment.end(), variables.begin(), variables.end());
+        return WordSeen(RunCli({"list", u8"き"}, options));
+    };
+    EXPECT_EQ(seen(".", {{"HOME", home}}), "current");
+    EXPECT_EQ(seen("elsewhere", {{"HOME", home}}), "launcher");
+    EXPECT_EQ(seen("elsewhere", {{"HOME", home}, {"XDG_DATA_HOME", root() + "/xdg"}}), "xdg");
+    EXPECT_EQ(seen("elsewhere", {{"HOME", home}, {"XDG_DATA_HOME", ""}}), "launcher");
+
+    // Nowhere: one line naming each place looked in.
+    CliOptions nowhere;
+    nowhere.folder = "elsewhere";
+    nowhere.environment = {{"HOME", root() + "/elsewhere"}, {"XDG_DATA_HOME", ""}};
+    CliRun run = RunCli({"list"}, nowhere);
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(Lines(run.err).size(), 1u) << run.err;
+    std::string elsewhere = std::filesystem::canonical("elsewhere").string();
+    EXPECT_NE(run.err.find("no DATA in " + elsewhere + " nor in " + root() + "/elsewhere/.local/share/wordoria;"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("--data"), std::string::npos);
+    EXPECT_NE(run.err.find("WORDORIA_DATA"), std::string::npos);
+}
+#else
+// Last, beside wordoria-cli.exe, where the zips put DATA.
+TEST_F(Cli, FindsTheStoreBesideTheProgramLast) {
+    PutWord(kKi, 1, WordBytes("current", {"x"}));
+    MakeStore("program", "beside");
+    std::filesystem::copy_file(std::filesystem::u8path(ToolPath()), "program/wordoria-cli.exe");
+    std::filesystem::create_directories("elsewhere");
+    CliOptions copy;
+    copy.tool = (std::filesystem::current_path() / "program/wordoria-cli.exe").u8string();
+    EXPECT_EQ(WordSeen(RunCli({"list", u8"き"}, copy)), "current");
+    copy.folder = "elsewhere";
+    EXPECT_EQ(WordSeen(RunCli({"list", u8"き"}, copy)), "beside");
+
+    CliOptions nowhere;
+    nowhere.folder = "elsewhere";
+    CliRun run = RunCli({"list"}, nowhere);
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(Lines(run.err).size(), 1u) << run.err;
+    std::string programFolder = std::filesystem::u8path(ToolPath()).parent_path().u8string();
+    EXPECT_NE(run.err.find("elsewhere"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(programFolder), std::string::npos) << programFolder << "\n" << run.err;
+}
+#endif
+
+TEST_F(Cli, VersionAndEachCommandsHelp) {
+    CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "wordoria-cli " WORDORIA_VERSION "\n");
+    EXPECT_EQ(RunCli({"list", "--version"}).out, version.out);
+
+    CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(RunCli({"-h"}).out, help.out);
+    // Where the words are looked for, in order.
+    size_t environment = help.out.find("WORDORIA_DATA");
+#ifdef _WIN32
+    size_t last = help.out.find("wordoria-cli.exe");
+#else
+    size_t last = help.out.find(".local/share/wordoria");
+#endif
+    EXPECT_NE(environment, std::string::npos) << help.out;
+    EXPECT_NE(last, std::string::npos) << help.out;
+    EXPECT_LT(environment, last);
+
+    for (const std::string command : {"list", "search", "export", "import", "check"}) {
+        std::string usage = Said(help, u8"使い方: wordoria-cli ", "usage: wordoria-cli ") + command;
+        for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
+                 {command, "--help"}, {"--help", command}, {command, "-h"}, {command, "x", "--help"}}) {
+            CliRun run = RunCli(arguments);
+            EXPECT_EQ(run.status, 0) << command;
+            EXPECT_EQ(run.out.rfind(usage, 0), 0u) << run.out;
+            EXPECT_EQ(run.err, "");
+        }
+    }
+    EXPECT_NE(RunCli({"export", "--help"}).out.find("--bom"), std::string::npos);
+    EXPECT_NE(RunCli({"import", "--help"}).out.find("--dry-run"), std::string::npos);
+    EXPECT_EQ(RunCli({"remove", "--help"}).status, 2);
+}
+
+// "--" ends the options, so that a file may be named like one; "-" is standard input.
+TEST_F(Cli, ImportTakesAFileNamedLikeAnOptionAfterDoubleDashAndStandardInputAsDash) {
+    std::string csv = std::string(u8"category,name,content\n") + u8"き,きつね,動物\n";
+    WriteBytes("--dry-run", csv);
+    EXPECT_EQ(RunCli({"import", "--dry-run", "--", "--dry-run"}).status, 0);
+    EXPECT_TRUE(ListNames(kKi).empty());
+    CliRun real = RunCli({"import", "--", "--dry-run"});
+    EXPECT_EQ(real.status, 0) << real.err;
+    EXPECT_EQ(ListNames(kKi).size(), 1u);
+
+    WriteBytes("piped.csv", std::string(u8"category,name,content\n") + u8"ね,ねこ,猫\n");
+    CliOptions piped;
+    piped.inputFrom = "piped.csv";
+    CliRun dry = RunCli({"import", "-", "--dry-run"}, piped);
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_TRUE(ListNames(kNe).empty());
+    CliRun stored = RunCli({"import", "-"}, piped);
+    EXPECT_EQ(stored.status, 0) << stored.err;
+    EXPECT_EQ(ReadBytes(std::string(kNe) + "/1.txt"), WordBytes("ねこ", {"猫"}));
+    // A fault in standard input is said of "-", its line as in a file.
+    WriteBytes("piped-bad.csv", std::string(u8"category,name,content\n") + u8"ゐ,ゐど,井戸\n");
+    piped.inputFrom = "piped-bad.csv";
+    CliRun bad = RunCli({"import", "-"}, piped);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err.rfind("wordoria-cli: -:2:", 0), 0u) << bad.err;
+}
+
+// The byte-order mark tells Excel the file is UTF-8; import skips it.
+TEST_F(Cli, ExportWithBomIsTheSameCsvAfterTheMarkAndImportsBack) {
+    PutWord(kKi, 1, WordBytes("きつね", {"動物", "Fox"}));
+    PutWord(kA, 1, WordBytes("apple", {"りんご"}));
+    CliRun plain = RunCli({"export"});
+    CliRun marked = RunCli({"export", "--bom"});
+    ASSERT_EQ(marked.status, 0) << marked.err;
+    EXPECT_EQ(marked.out, "\xEF\xBB\xBF" + plain.out);
+    EXPECT_EQ(RunCli({"export", "--bom", u8"き"}).out.substr(0, 12), "\xEF\xBB\xBF" "category,");
+    WriteBytes("marked.csv", marked.out);
+    ASSERT_TRUE(DeleteFileA((std::string(kKi) + "/1.txt").c_str()));
+    ASSERT_TRUE(DeleteFileA((std::string(kA) + "/1.txt").c_str()));
+    CliRun imported = RunCli({"import", "marked.csv"});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(RunCli({"export"}).out, plain.out);
+}
+
+// Built beside wordoria-cli, in the store's folder of the build.
+std::string MakeDataPath() {
+    std::filesystem::path cli = std::filesystem::u8path(ToolPath());
+    return (cli.parent_path().parent_path() / "store" / ("wordoria-make-data" + cli.extension().u8string())).u8string();
+}
+
+TEST_F(Cli, MakeDataHelpsAndTakesAFolderAfterDoubleDash) {
+    CliOptions makeData;
+    makeData.tool = MakeDataPath();
+    CliRun help = RunCli({"--help"}, makeData);
+    EXPECT_EQ(help.status, 0) << makeData.tool;
+    EXPECT_EQ(help.out.rfind("usage: wordoria-make-data [FOLDER]\n", 0), 0u) << help.out;
+    EXPECT_EQ(RunCli({"-h"}, makeData).out, help.out);
+    CliRun unknown = RunCli({"-x"}, makeData);
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(Lines(unknown.err).size(), 2u) << unknown.err;
+    EXPECT_EQ(RunCli({"a", "b"}, makeData).status, 2);
+    std::filesystem::create_directories("-store");
+    EXPECT_EQ(RunCli({"--", "-store"}, makeData).status, 0);
+    EXPECT_TRUE(IsFolder("-store/DATA/日本語/か行/き"));
 }
 
 }  // namespace

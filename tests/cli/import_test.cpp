@@ -85,6 +85,20 @@ TEST_F(Import, AWordAlreadyStoredIsSkippedUnlessKeptAndARunAgainStoresNothingTwi
     EXPECT_FALSE(Holds(check.out, u8"DATA/日本語/か行/き/2.txt:")) << check.out;
 }
 
+// 〜 and − as Linux types them are stored as code page 932 keeps them, and
+// search finds the word by either form.
+TEST_F(Import, TypedStandInsAreStoredAsCodePage932KeepsThemAndFoundEitherWay) {
+    WriteBytes("../typed.csv", u8"category,name,content\nき,きゅう〜,\"−1 ‖ ¢\"\n");
+    CliRun run = RunCli({"import", "../typed.csv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(std::string(kKi) + "/1.txt"), "きゅう\x81\x60\r\n\x81\x7C" "1 \x81\x61 \x81\x91");
+    for (const char* typed : {u8"う〜", u8"う～", u8"−1", u8"－1"}) {
+        CliRun search = RunCli({"search", typed});
+        EXPECT_EQ(search.status, 0) << typed;
+        EXPECT_TRUE(Holds(search.out, u8"き/1.txt")) << typed << search.out;
+    }
+}
+
 TEST_F(Import, ARecordThatNeverEndsIsRefusedAtItsLineWithNothingStored) {
     std::string csv = u8"category,name,content\nき,きつね,動物\nき,\"きりん,";
     csv += std::string((1 << 20) + 10, 'x');

@@ -76,6 +76,7 @@ bin/wordoria-cli
 bin/wordoria-launch
 bin/wordoria-make-data
 share/applications/wordoria.desktop
+share/bash-completion/completions/wordoria-cli
 share/doc/wordoria/changelog.gz
 share/doc/wordoria/copyright
 share/icons/hicolor/128x128/apps/wordoria.png
@@ -197,5 +198,10 @@ launch "$SCRATCH/second.log" "second launch"
 [ ! -e "$STORE/DATA/英語/Q" ] || fail "the second launch made the removed folder DATA/英語/Q"
 cmp -s "$word" "$SCRATCH/word.copy" || fail "the second launch changed the word file"
 [ "$(folders "$STORE")" = "$before" ] || fail "the second launch changed the tree"
+
+# ---- the installed wordoria-cli finds the launcher's store from anywhere
+out=$(cd "$SCRATCH" && env -u WORDORIA_DATA "$BIN/wordoria-cli" list き) ||
+    fail "wordoria-cli did not find the launcher's store in $STORE"
+[ "$out" = "$(printf '1.txt\tきつね')" ] || fail "wordoria-cli list き in the launcher's store said: $out"
 
 echo "install: passed"

@@ -3,7 +3,8 @@
 # cpack and checks it as Debian's tools see it: the file list and its
 # permissions, the control fields (the libraries' packages from
 # dpkg-shlibdeps, the font), lintian, the desktop entry, the AppStream
-# metadata, the manual pages, the copyright file and the changelog.
+# metadata, the manual pages, bash completion, the copyright file and the
+# changelog.
 # Needs dpkg-dev, lintian, desktop-file-utils, appstream, appstream-compose and man-db.
 set -u
 
@@ -43,6 +44,9 @@ drwxr-xr-x root/root ./usr/bin/
 drwxr-xr-x root/root ./usr/share/
 drwxr-xr-x root/root ./usr/share/applications/
 -rw-r--r-- root/root ./usr/share/applications/wordoria.desktop
+drwxr-xr-x root/root ./usr/share/bash-completion/
+drwxr-xr-x root/root ./usr/share/bash-completion/completions/
+-rw-r--r-- root/root ./usr/share/bash-completion/completions/wordoria-cli
 drwxr-xr-x root/root ./usr/share/doc/
 drwxr-xr-x root/root ./usr/share/doc/wordoria/
 -rw-r--r-- root/root ./usr/share/doc/wordoria/changelog.gz
@@ -148,6 +152,11 @@ for program in $(cd "$ROOT/usr/bin" && ls); do
     [ ! -s "$SCRATCH/man.log" ] || { cat "$SCRATCH/man.log" >&2; fail "man warns on $program.1"; }
     grep -Eq "^ +$program - " "$SCRATCH/page.txt" || fail "$program.1 has no NAME line for $program"
 done
+
+# ---- bash completion for wordoria-cli, where bash-completion looks for it
+COMPLETION=$ROOT/usr/share/bash-completion/completions/wordoria-cli
+bash -c '. "$1" && complete -p wordoria-cli' _ "$COMPLETION" >/dev/null 2>&1 ||
+    fail "the packaged completion file does not complete wordoria-cli"
 
 # ---- the copyright file (machine-readable) and the changelog of this version
 COPYRIGHT=$ROOT/usr/share/doc/wordoria/copyright
