@@ -54,15 +54,19 @@ public:
 private:
     NativeWatcher(int interrupt, WatcherPauses* pauses);
     void Run();
+    // Makes a poll under way return. Called with the lock held.
+    void InterruptPoll();
 
     int interrupt_;  // an eventfd: written to make a poll on older waits give way
     WatcherPauses* pauses_;
+    // Guards all but woken_, which each turn of the loop reads without it.
     std::mutex mutex_;
     std::condition_variable changed_;
     Waits next_;
     bool armed_ = false;  // next_ is newer than what the thread polls on
     bool stopping_ = false;
-    std::atomic<bool> polling_{false};
+    bool polling_ = false;      // from taking waits until the poll on them is over
+    bool interrupted_ = false;  // interrupt_ written and not yet read
     std::atomic<bool> woken_{false};
     std::thread thread_;
 };
