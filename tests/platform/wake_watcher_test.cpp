@@ -9,7 +9,12 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 namespace wordoria::platform {
 namespace {
