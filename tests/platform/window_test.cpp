@@ -13,11 +13,13 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -281,6 +283,58 @@ TEST_F(Windows, CloseBoxArrivesAsSysCommandAndDefaultDestroys) {
     EXPECT_EQ(messages[0], static_cast<UINT>(WM_SYSCOMMAND));
     EXPECT_EQ(messages[1], static_cast<UINT>(WM_CLOSE));
     EXPECT_FALSE(IsWindow(window));
+}
+
+// What Qt's X platform hands its native event filters when a window is destroyed.
+bool DeliverXDestroyNotify(WId id) {
+    xcb_destroy_notify_event_t event{};
+    event.response_type = XCB_DESTROY_NOTIFY;
+    event.event = static_cast<xcb_window_t>(id);
+    event.window = static_cast<xcb_window_t>(id);
+    qintptr result = 0;
+    return QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &event, &result);
+}
+
+// Another X client destroyed the frame (xdotool windowclose): the window is
+// destroyed as by DestroyWindow, without asking, whatever turn comes next.
+// X windows that are not a live top-level frame of ours change nothing.
+TEST_F(Windows, WindowDestroyedOnScreenByAnotherClientIsDestroyed) {
+    HWND window = Create();
+    HWND child = Create(WS_CHILD | WS_VISIBLE, 0, window);
+    ShowWindow(window, SW_SHOW);
+    DispatchPending();
+    auto* native = wordoria::platform::NativeOf<wordoria::platform::QtNative>(window);
+    ASSERT_NE(native, nullptr);
+    WId frame = native->Widget()->winId();
+    WId childId = wordoria::platform::NativeOf<wordoria::platform::QtNative>(child)->Widget()->winId();
+
+    HWND other = Create();
+    ShowWindow(other, SW_SHOW);
+    DispatchPending();
+    WId otherFrame = wordoria::platform::NativeOf<wordoria::platform::QtNative>(other)->Widget()->winId();
+    DestroyWindow(other);
+    seen.clear();
+    EXPECT_FALSE(DeliverXDestroyNotify(otherFrame));  // destroyed by the program: already done
+    EXPECT_FALSE(DeliverXDestroyNotify(childId));     // goes with its frame, never alone
+    EXPECT_FALSE(DeliverXDestroyNotify(frame + 1000));
+    DispatchPending();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsWindow(child));
+
+    EXPECT_FALSE(DeliverXDestroyNotify(frame));  // Qt must still see it
+    EXPECT_FALSE(DeliverXDestroyNotify(frame));  // told twice, destroyed once
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(IsWindow(child));
+    std::vector<std::pair<HWND, UINT>> ends;
+    for (const Seen& s : seen) {
+        if (s.message == WM_DESTROY || s.message == WM_NCDESTROY || s.message == WM_CLOSE) ends.push_back({s.hwnd, s.message});
+    }
+    std::vector<std::pair<HWND, UINT>> expected{
+        {window, WM_DESTROY}, {child, WM_DESTROY}, {child, WM_NCDESTROY}, {window, WM_NCDESTROY}};
+    EXPECT_EQ(ends, expected);
 }
 
 TEST_F(Windows, MouseInputCarriesClientCoordinatesAndNoCapture) {

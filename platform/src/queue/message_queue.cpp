@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <vector>
 
 namespace wordoria::platform {
 namespace {
@@ -122,10 +123,16 @@ bool TakeMessage(Queue& queue, LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT 
 
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
     if (lpMsg == nullptr) return FALSE;
-    static bool handedOut = true;  // the program ran before its first call
-    PumpNativeEvents(handedOut);
-    handedOut = TakeMessage(TheQueue(), lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0);
-    return handedOut ? TRUE : FALSE;
+    static bool programRan = true;  // before its first call
+    PumpNativeEvents(programRan);
+    // A window another program destroyed on screen is destroyed here, as by
+    // DestroyWindow: Win32 too runs window procedures from inside
+    // PeekMessage, for what other threads send.
+    std::vector<HWND> gone = TakeWindowsGoneFromScreen();
+    for (HWND window : gone) DestroyWindow(window);
+    bool taken = TakeMessage(TheQueue(), lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0);
+    programRan = taken || !gone.empty();
+    return taken ? TRUE : FALSE;
 }
 
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {

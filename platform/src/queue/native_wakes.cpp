@@ -1,33 +1,24 @@
 #include "queue/native_wakes.h"
 
+#include "queue/native_watcher.h"
+
 #include <glib.h>
 #include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 #include <vector>
 
 namespace wordoria::platform {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = WakeClock;
 
 // A timer Qt starts between passes is known at the next one, which whatever
 // the widget posts with it (an update, mostly) brings at once; a timer that
 // comes alone waits for a pass run at least this often.
 constexpr auto kUnseenTimerSlack = std::chrono::milliseconds(1000);
-
-// What the context waits for after a pass.
-struct Waits {
-    std::vector<pollfd> descriptors;
-    Clock::time_point due;  // its next timer, or the slack
-};
 
 // The first steps of a glib iteration, without its poll and dispatch: what a
 // source found ready stays marked so, and the next pass dispatches it.
@@ -55,74 +46,11 @@ bool AskContext(GMainContext* context, std::vector<GPollFD>& queried, Waits* wai
     return true;
 }
 
-// Waits on the context's descriptors and its next timer, apart from the loop,
-// and raises `woken` when either comes. Given new waits after each pass.
-class Watcher {
-public:
-    // Null when the system cannot give the descriptor it is woken by.
-    static Watcher* Start() {
-        int interrupt = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-        return interrupt < 0 ? nullptr : new Watcher(interrupt);
-    }
-
-    bool Woken() const { return woken_.load(std::memory_order_acquire); }
-
-    void Arm(Waits waits) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            next_ = std::move(waits);
-            armed_ = true;
-            woken_.store(false, std::memory_order_release);
-        }
-        if (polling_.load(std::memory_order_acquire)) {
-            uint64_t one = 1;  // a poll on the old waits gives way to the new
-            (void)!write(interrupt_, &one, sizeof one);
-        }
-        changed_.notify_one();
-    }
-
-private:
-    explicit Watcher(int interrupt) : interrupt_(interrupt), thread_([this] { Run(); }) {}
-
-    void Run() {
-        std::vector<pollfd> polled;
-        for (;;) {
-            Clock::time_point due;
-            {
-                std::unique_lock<std::mutex> lock(mutex_);
-                changed_.wait(lock, [this] { return armed_; });
-                armed_ = false;
-                polled = next_.descriptors;
-                due = next_.due;
-                polling_.store(true, std::memory_order_release);
-            }
-            polled.push_back(pollfd{interrupt_, POLLIN, 0});
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count() + 1;
-            poll(polled.data(), polled.size(), static_cast<int>(std::max<long long>(left, 0)));
-            polling_.store(false, std::memory_order_release);
-            uint64_t count;
-            if (polled.back().revents != 0 && read(interrupt_, &count, sizeof count) > 0) continue;  // re-armed
-            std::lock_guard<std::mutex> lock(mutex_);
-            // Work came, or its time did (a signal or an error too: the pass will see).
-            if (!armed_) woken_.store(true, std::memory_order_release);
-        }
-    }
-
-    int interrupt_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    Waits next_;
-    bool armed_ = false;
-    std::atomic<bool> polling_{false};
-    std::atomic<bool> woken_{false};
-    std::thread thread_;
-};
-
 struct Watch {
     GMainContext* context = nullptr;
     std::thread::id owner;
     std::vector<GPollFD> queried = std::vector<GPollFD>(8);
-    Watcher* watcher = nullptr;  // never destroyed: its thread waits until the process ends
+    NativeWatcher* watcher = nullptr;  // never destroyed: its thread waits until the process ends
     bool armed = false;
     bool slept = false;            // since the last turn
     std::vector<pollfd> polled;  // what the watcher was last given
@@ -146,7 +74,7 @@ Watch& TheWatch() {
 void WatchNativeWakes() {
     Watch& watch = TheWatch();
     if (watch.context != nullptr) return;
-    watch.watcher = Watcher::Start();
+    watch.watcher = NativeWatcher::Start().release();
     if (watch.watcher == nullptr) return;  // every turn runs a pass
     watch.context = g_main_context_default();
     watch.owner = std::this_thread::get_id();

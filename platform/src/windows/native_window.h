@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 namespace wordoria::platform {
 
@@ -36,6 +37,9 @@ public:
 std::unique_ptr<NativeWindow> CreateTopLevelNative(Window& window);
 // A child window that the program paints (a dialog, or a window of its own class).
 std::unique_ptr<NativeWindow> CreateChildNative(Window& window);
+// Top-level windows whose on-screen counterpart another program destroyed
+// since the last call, each once.
+std::vector<HWND> TakeWindowsGoneFromScreen();
 
 // Lets Qt deliver what is pending without waiting, if anything may be.
 // `programRan`: a message was handed out since the last call, so the

@@ -6,6 +6,8 @@
 #include "queue/message_queue.h"
 #include "windows/window_internal.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QMenu>
@@ -13,8 +15,59 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <vector>
+
 namespace wordoria::platform {
 namespace {
+
+// Another X client may destroy a window of ours (xdotool windowclose, a
+// session tool): Qt 6 keeps the widget and tells of it no more than of a
+// window unmapped. The program learns of it as of its window destroyed.
+class ForeignDestruction : public QAbstractNativeEventFilter {
+public:
+    static ForeignDestruction& Instance() {
+        // Never destroyed, as the application it is installed in is not.
+        static auto* watch = new ForeignDestruction;
+        return *watch;
+    }
+    void Install() {
+        if (installed_) return;
+        QCoreApplication::instance()->installNativeEventFilter(this);
+        installed_ = true;
+    }
+    std::vector<HWND> Take() {
+        std::vector<HWND> taken;
+        taken.swap(gone_);
+        return taken;
+    }
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY) return false;
+        HWND window = TopLevelOfNativeId(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
+        if (window != nullptr && std::find(gone_.begin(), gone_.end(), window) == gone_.end()) gone_.push_back(window);
+        return false;
+    }
+
+private:
+    // The window whose frame has this X window; none once the program has
+    // destroyed it itself, as the frame then goes before the X window.
+    static HWND TopLevelOfNativeId(xcb_window_t id) {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->internalWinId() != id) continue;
+            HWND window = WindowOfWidget(widget);
+            Window* object = FindWindowObject(window);
+            return object != nullptr && !object->IsChild() ? window : nullptr;
+        }
+        return nullptr;
+    }
+
+    bool installed_ = false;
+    std::vector<HWND> gone_;
+};
 
 class Frame : public QWidget {
 public:
@@ -34,6 +87,7 @@ private:
 class TopLevelNative : public QtNative {
 public:
     explicit TopLevelNative(Window& window) : window_(window.handle) {
+        ForeignDestruction::Instance().Install();
         frame_ = new Frame(window.handle);
         Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                                 Qt::MSWindowsFixedSizeDialogHint;
@@ -178,6 +232,8 @@ std::unique_ptr<NativeWindow> CreateTopLevelNative(Window& window) {
 }
 
 std::unique_ptr<NativeWindow> CreateChildNative(Window& window) { return std::make_unique<ChildNative>(window); }
+
+std::vector<HWND> TakeWindowsGoneFromScreen() { return ForeignDestruction::Instance().Take(); }
 
 QWidget* ContainerOf(HWND parent) {
     auto* native = NativeOf<QtNative>(parent);

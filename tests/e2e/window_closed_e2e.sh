@@ -1,0 +1,68 @@
+#!/bin/bash
+# Another X client destroys the main window (xdotool windowclose calls
+# XDestroyWindow): the program must end as when its main window is
+# destroyed, with exit code 0, and not stay behind with no window: at once
+# when the window shows, once the program has settled and idles, and while a
+# message box's own loop runs over it.
+# Usage: window_closed_e2e.sh BINARY OUTPUT_DIR   (run under xvfb-run)
+set -u
+. "$(dirname "$0")/lib.sh"
+begin_e2e "$1" "$2"
+# What the program says on the way is kept for a person to read.
+: >"$OUT/window-closed.stderr"
+
+# start_and_wait: starts the program and waits for its window; sets PID and WINDOW.
+start_and_wait() {
+    (cd "$WORK" && exec "$BINARY" 2>>"$OUT/window-closed.stderr") &
+    PID=$!
+    WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Wordoria$' 2>/dev/null | head -n 1)
+    [ -n "$WINDOW" ] || fail "the Wordoria window did not appear"
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    WIN_X=$X
+    WIN_Y=$Y
+}
+
+# close_and_expect_end WHEN: destroys the window and expects the program to end.
+close_and_expect_end() {
+    xdotool windowclose "$WINDOW" || fail "xdotool could not destroy the window ($1)"
+    wait_exit 10
+    [ "$STATUS" -eq 0 ] || fail "exit code $STATUS after the window was destroyed ($1)"
+}
+
+# wait_painted: waits until the main window shows its white client area.
+wait_painted() {
+    for _ in $(seq 1 50); do
+        screenshot "$OUT/window-closed-shown.png"
+        [ "$(pixel "$OUT/window-closed-shown.png" 700 500)" = "255,255,255" ] && return
+        sleep 0.1
+    done
+    fail "the window never painted"
+}
+
+# wait_windows COUNT: waits until the program shows at least COUNT windows.
+wait_windows() {
+    for _ in $(seq 1 50); do
+        [ "$(xdotool search --onlyvisible --pid "$PID" 2>/dev/null | wc -l)" -ge "$1" ] && return
+        sleep 0.1
+    done
+    fail "the program never showed $1 windows"
+}
+
+start_and_wait
+close_and_expect_end "as it showed"
+
+# Settled, the loop's turns idle and trust its wake-up flag between sleeps.
+start_and_wait
+wait_painted
+close_and_expect_end "idle"
+
+# The About box (Alt+H, A) runs its own loop, owned by the main window.
+start_and_wait
+wait_painted
+xdotool key alt+h
+wait_windows 2   # the menu
+xdotool key a
+box=$(timeout 10 xdotool search --sync --onlyvisible --name 'バージョン情報' 2>/dev/null | head -n 1)
+[ -n "$box" ] || fail "no About box"
+close_and_expect_end "under a message box"
+echo "1 passed, 0 failed"
