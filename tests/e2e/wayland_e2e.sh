@@ -84,7 +84,8 @@ weston_shot() {
 on_weston() {
     DISPLAY=$display find_window "$PID" || fail "$1: no X window on Weston (a native Wayland window?)"
     DISPLAY=$display check_frame_hints || fail "$1: $FRAME_FAULT"
-    wait_settled weston_shot "$OUT/wayland-$1.png" || fail "$1: the window on Weston never settled"
+    SETTLE_DISPLAY=$display wait_settled weston_shot "$OUT/wayland-$1.png" ||
+        fail "$1: the window on Weston never settled"
     weston_shot "$OUT/wayland-$1-screen.png"  # the frame Weston draws, for a person to look at
     compare -metric AE "$OUT/wayland-reference.png" "$OUT/wayland-$1.png" "$SCRATCH/diff.png" 2>"$SCRATCH/ae" ||
         fail "$1: the client area on Weston differs from Xvfb's in $(cat "$SCRATCH/ae") pixels (see $OUT)"

@@ -16,8 +16,14 @@ find_window() {
         sleep 0.1
     done
     [ -n "$WINDOW" ] || return 1
+    window_geometry
+}
+
+# window_geometry: CLIENT, the window's client area as it is now. A desktop
+# may still place the window after it is mapped.
+window_geometry() {
     local info
-    info=$(xwininfo -id "$WINDOW")
+    info=$(xwininfo -id "$WINDOW") || return 1
     local x y w h
     x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
     y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
@@ -50,17 +56,20 @@ check_frame_hints() {
 }
 
 # wait_settled SHOOT FILE: takes pictures with SHOOT until two in a row show
-# the same client area, and keeps that area in FILE.
+# the same client area at the same place, and keeps that area in FILE. The
+# window is looked up on SETTLE_DISPLAY when set (the X server of a Wayland
+# desktop, whose pictures come from the compositor).
 wait_settled() {
     local previous=""
     local folder
     folder=$(mktemp -d)
     for _ in $(seq 1 40); do
         sleep 0.3
+        DISPLAY=${SETTLE_DISPLAY:-$DISPLAY} window_geometry || continue
         $1 "$folder/screen.png" || continue
         convert "$folder/screen.png" -crop "$CLIENT" +repage "$folder/client.png" || continue
         local sum
-        sum=$(convert "$folder/client.png" rgb:- | md5sum)
+        sum="$CLIENT $(convert "$folder/client.png" rgb:- | md5sum)"
         if [ "$sum" = "$previous" ]; then
             mv "$folder/client.png" "$2"
             rm -rf "$folder"
