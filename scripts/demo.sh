@@ -6,7 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/utf8-locale.sh
 scripts/install-deps.sh >/dev/null
-cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset linux >/dev/null
 cmake --build build/linux -j"$(nproc)" --target wordoria wordoria-make-data >/dev/null
 
 TOUR=build/demo
