@@ -6,7 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/utf8-locale.sh
-scripts/install-deps.sh >/dev/null
+scripts/install-deps.sh run test >/dev/null
 cmake --preset linux >/dev/null
 cmake --build build/linux -j"$(nproc)" --target wordoria-make-data >/dev/null
 for dir in win32 win64; do

@@ -5,7 +5,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/utf8-locale.sh
 
-scripts/install-deps.sh
+scripts/install-deps.sh run
 # The program alone: its build needs no test framework.
 cmake --preset linux-program >/dev/null
 cmake --build --preset linux-program -j"$(nproc)"

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 JOBS=$(nproc)
 
-scripts/install-deps.sh
+scripts/install-deps.sh run test
 
 echo "== Linux build"
 cmake --preset linux >/dev/null
