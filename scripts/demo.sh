@@ -5,8 +5,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/utf8-locale.sh
-scripts/install-deps.sh >/dev/null
-cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+scripts/install-deps.sh run test >/dev/null
+cmake --preset linux >/dev/null
 cmake --build build/linux -j"$(nproc)" --target wordoria wordoria-make-data >/dev/null
 
 TOUR=build/demo

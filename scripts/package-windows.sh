@@ -6,14 +6,11 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/utf8-locale.sh
-scripts/install-deps.sh >/dev/null
-cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+scripts/install-deps.sh run test >/dev/null
+cmake --preset linux >/dev/null
 cmake --build build/linux -j"$(nproc)" --target wordoria-make-data >/dev/null
-for arch in i686:win32 x86_64:win64; do
-    toolchain=${arch%%:*}
-    dir=${arch##*:}
-    cmake -S . -B "build/$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$toolchain.cmake" \
-          -DCMAKE_BUILD_TYPE=Release >/dev/null
+for dir in win32 win64; do
+    cmake --preset "$dir" >/dev/null
     cmake --build "build/$dir" -j"$(nproc)" --target wordoria wordoria-cli >/dev/null
     stage="build/package/$dir/Wordoria"
     rm -rf "build/package/$dir"

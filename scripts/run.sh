@@ -5,9 +5,10 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/utf8-locale.sh
 
-scripts/install-deps.sh
-cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/linux -j"$(nproc)" --target wordoria wordoria-make-data
+scripts/install-deps.sh run
+# The program alone: its build needs no test framework.
+cmake --preset linux-program >/dev/null
+cmake --build --preset linux-program -j"$(nproc)"
 
 WORDORIA_PROGRAM="$(pwd)/build/linux/app/wordoria" \
 WORDORIA_MAKE_DATA="$(pwd)/build/linux/store/wordoria-make-data" \

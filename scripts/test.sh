@@ -8,19 +8,18 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 JOBS=$(nproc)
 
-scripts/install-deps.sh
+scripts/install-deps.sh run test
 
 echo "== Linux build"
-cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset linux >/dev/null
 cmake --build build/linux -j"$JOBS"
 # A GUI test that a loaded machine made miss its timing gets one more try.
 (cd build/linux && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$JOBS" --repeat until-pass:2)
 
 echo "== Windows i686 build (the product) and x86_64 build"
-for arch in i686:win32 x86_64:win64; do
-    cmake -S . -B "build/${arch##*:}" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-${arch%%:*}.cmake" \
-          -DCMAKE_BUILD_TYPE=Release -DWORDORIA_TESTS=ON >/dev/null
-    cmake --build "build/${arch##*:}" -j"$JOBS"
+for build in win32 win64; do
+    cmake --preset "$build" >/dev/null
+    cmake --build "build/$build" -j"$JOBS"
 done
 
 # Wine maps the narrow file functions through code page 932 only in a

@@ -387,12 +387,6 @@ typedef struct tagMINMAXINFO {
 #define TRANSPARENT 1
 #define OPAQUE 2
 
-// GetWindowLong
-#define GWL_STYLE (-16)
-#define GWL_EXSTYLE (-20)
-#define GWL_ID (-12)
-#define GWLP_USERDATA (-21)
-
 // GetWindow
 #define GW_HWNDFIRST 0
 #define GW_HWNDLAST 1
@@ -498,7 +492,6 @@ typedef struct tagMINMAXINFO {
 // Windows and classes
 ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);
 BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass);
-BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
                             int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                             LPVOID lpParam);
@@ -510,7 +503,6 @@ BOOL WINAPI IsWindowVisible(HWND hWnd);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
-BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
@@ -519,9 +511,7 @@ HWND WINAPI SetActiveWindow(HWND hWnd);
 HWND WINAPI GetActiveWindow(void);
 HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetFocus(void);
-HWND WINAPI GetParent(HWND hWnd);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
-LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex);
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
 int WINAPI GetWindowTextLengthA(HWND hWnd);
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
@@ -529,7 +519,6 @@ int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 
 // Messages
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
-BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
@@ -543,16 +532,11 @@ HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
 int WINAPI GetDlgCtrlID(HWND hWnd);
 UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
 BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
-LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
-BOOL WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
-BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
 
 // Menus and resources
 HMENU WINAPI LoadMenuA(HINSTANCE hInstance, LPCSTR lpMenuName);
 int WINAPI GetMenuItemCount(HMENU hMenu);
 UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);
-HMENU WINAPI GetSubMenu(HMENU hMenu, int nPos);
-HMENU WINAPI GetMenu(HWND hWnd);
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 
 // Painting
@@ -564,15 +548,11 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 HDC WINAPI GetDC(HWND hWnd);
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 HGDIOBJ WINAPI GetStockObject(int i);
-HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
-HBRUSH WINAPI GetSysColorBrush(int nIndex);
 DWORD WINAPI GetSysColor(int nIndex);
 int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 int WINAPI SetBkMode(HDC hdc, int mode);
-int WINAPI GetBkMode(HDC hdc);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
-COLORREF WINAPI GetTextColor(HDC hdc);
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color);
 BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
 BOOL WINAPI LineTo(HDC hdc, int x, int y);

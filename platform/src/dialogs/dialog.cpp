@@ -136,19 +136,3 @@ BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString) {
     HWND item = GetDlgItem(hDlg, nIDDlgItem);
     return item != nullptr && SetWindowTextA(item, lpString);
 }
-
-LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    HWND item = GetDlgItem(hDlg, nIDDlgItem);
-    return item != nullptr ? SendMessageA(item, Msg, wParam, lParam) : 0;
-}
-
-BOOL WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton) {
-    return static_cast<BOOL>(SendDlgItemMessageA(hDlg, nIDButton, BM_GETCHECK, 0, 0));
-}
-
-BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck) {
-    HWND item = GetDlgItem(hDlg, nIDButton);
-    if (item == nullptr) return FALSE;
-    SendMessageA(item, BM_SETCHECK, uCheck, 0);
-    return TRUE;
-}

@@ -57,12 +57,6 @@ UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos) {
     return item.popup != nullptr ? static_cast<UINT>(-1) : item.id;
 }
 
-HMENU WINAPI GetSubMenu(HMENU hMenu, int nPos) {
-    MenuData* menu = FindMenu(hMenu);
-    if (menu == nullptr || nPos < 0 || nPos >= static_cast<int>(menu->items.size())) return nullptr;
-    return menu->items[nPos].popup;
-}
-
 HMODULE WINAPI GetModuleHandleA(LPCSTR) {
     // Any non-null value: the layer has one module, the program itself.
     static char module;

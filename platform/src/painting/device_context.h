@@ -21,9 +21,7 @@ struct DeviceContext {
     COLORREF backColor = RGB(255, 255, 255);
     int backMode = OPAQUE;
     POINT position{0, 0};
-    HGDIOBJ brush = nullptr;
     HGDIOBJ pen = nullptr;
-    HGDIOBJ font = nullptr;
     std::unique_ptr<NativePainter, void (*)(NativePainter*)> painter{nullptr, ClosePainter};
 };
 
@@ -33,8 +31,8 @@ DeviceContext* FindDeviceContext(HDC dc);
 // Shows what was painted and releases the DC.
 void CloseDeviceContext(HDC dc);
 
-// The colour a brush paints: stock brushes, system-colour brushes and the
-// COLOR_xxx + 1 values a window class may give.
+// The colour a brush paints: stock brushes and the COLOR_xxx + 1 values a
+// window class may give.
 bool BrushColor(HBRUSH brush, COLORREF* color);
 COLORREF SystemColor(int index);
 

@@ -58,21 +58,14 @@ GdiObject stockObjects[] = {
 const int STOCK_COUNT = sizeof stockObjects / sizeof stockObjects[0];
 
 const int SYSTEM_COLOR_COUNT = 31;
-GdiObject systemBrushes[SYSTEM_COLOR_COUNT];
 
-// A handle is the address of its object in one of the two tables.
-template <size_t N>
-GdiObject* EntryOf(GdiObject (&table)[N], HGDIOBJ handle) {
-    auto address = reinterpret_cast<uintptr_t>(handle);
-    auto first = reinterpret_cast<uintptr_t>(&table[0]);
-    if (address < first || address >= first + sizeof table) return nullptr;
-    if ((address - first) % sizeof(GdiObject) != 0) return nullptr;
-    return &table[(address - first) / sizeof(GdiObject)];
-}
-
+// A handle is the address of its object in the stock table.
 GdiObject* ObjectOf(HGDIOBJ handle) {
-    if (GdiObject* stock = EntryOf(stockObjects, handle)) return stock;
-    return EntryOf(systemBrushes, handle);
+    auto address = reinterpret_cast<uintptr_t>(handle);
+    auto first = reinterpret_cast<uintptr_t>(&stockObjects[0]);
+    if (address < first || address >= first + sizeof stockObjects) return nullptr;
+    if ((address - first) % sizeof(GdiObject) != 0) return nullptr;
+    return &stockObjects[(address - first) / sizeof(GdiObject)];
 }
 
 QImage* CanvasOf(const DeviceContext& context) {
@@ -234,25 +227,7 @@ HGDIOBJ WINAPI GetStockObject(int i) {
     return reinterpret_cast<HGDIOBJ>(&stockObjects[i]);
 }
 
-HBRUSH WINAPI GetSysColorBrush(int nIndex) {
-    if (nIndex < 0 || nIndex >= SYSTEM_COLOR_COUNT) return nullptr;
-    systemBrushes[nIndex] = GdiObject{GdiObject::Brush, SystemColor(nIndex), false};
-    return reinterpret_cast<HBRUSH>(&systemBrushes[nIndex]);
-}
-
 DWORD WINAPI GetSysColor(int nIndex) { return SystemColor(nIndex); }
-
-HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
-    DeviceContext* context = FindDeviceContext(hdc);
-    GdiObject* object = ObjectOf(h);
-    if (context == nullptr || object == nullptr) return nullptr;
-    HGDIOBJ* slot = object->kind == GdiObject::Brush ? &context->brush
-                    : object->kind == GdiObject::Pen ? &context->pen
-                                                     : &context->font;
-    HGDIOBJ previous = *slot;
-    *slot = h;
-    return previous;
-}
 
 int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     DeviceContext* context = FindDeviceContext(hDC);
@@ -314,22 +289,12 @@ int WINAPI SetBkMode(HDC hdc, int mode) {
     return previous;
 }
 
-int WINAPI GetBkMode(HDC hdc) {
-    DeviceContext* context = FindDeviceContext(hdc);
-    return context != nullptr ? context->backMode : 0;
-}
-
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
     DeviceContext* context = FindDeviceContext(hdc);
     if (context == nullptr) return CLR_INVALID;
     COLORREF previous = context->textColor;
     context->textColor = color;
     return previous;
-}
-
-COLORREF WINAPI GetTextColor(HDC hdc) {
-    DeviceContext* context = FindDeviceContext(hdc);
-    return context != nullptr ? context->textColor : CLR_INVALID;
 }
 
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color) {

@@ -24,9 +24,7 @@ HDC OpenDeviceContext(HWND window, Region clip) {
     DeviceContext* context = Contexts().Find(handle);
     context->window = window;
     context->clip = std::move(clip);
-    context->brush = GetStockObject(WHITE_BRUSH);
     context->pen = GetStockObject(BLACK_PEN);
-    context->font = GetStockObject(SYSTEM_FONT);
     return reinterpret_cast<HDC>(handle);
 }
 

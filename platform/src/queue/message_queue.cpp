@@ -135,11 +135,6 @@ BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
     return taken ? TRUE : FALSE;
 }
 
-BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
-    while (!PeekMessageA(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, PM_REMOVE)) WaitForNativeEvents(10);
-    return lpMsg->message != WM_QUIT;
-}
-
 // Key translation into WM_CHAR is left to the controls' own widgets, which
 // take typed text (and input-method text) straight from Qt.
 BOOL WINAPI TranslateMessage(const MSG* lpMsg) {

@@ -180,17 +180,3 @@ BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA l
                             nullptr,      nullptr,     found->background, nullptr, lpClassName};
     return TRUE;
 }
-
-BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {
-    auto& classes = Classes();
-    for (auto it = classes.begin(); it != classes.end(); ++it) {
-        if (lpClassName != nullptr && SameClassName((*it)->name, lpClassName) && (*it)->instance == hInstance) {
-            const WindowClass* unregistered = it->get();
-            if (FindFirstWindow([&](const Window& window) { return window.windowClass == unregistered; }))
-                return FALSE;  // still in use
-            classes.erase(it);
-            return TRUE;
-        }
-    }
-    return FALSE;
-}

@@ -54,16 +54,6 @@ Window* FindWindowObject(HWND handle);
 // Every window by handle, in creation order.
 const std::map<HWND, std::unique_ptr<Window>>& WindowTable();
 
-// The first window, in creation order, for which `test` holds; null if none.
-// A template, so the loop's per-turn search allocates nothing.
-template <typename Test>
-Window* FindFirstWindow(Test test) {
-    for (const auto& entry : WindowTable()) {
-        if (test(*entry.second)) return entry.second.get();
-    }
-    return nullptr;
-}
-
 // Frame sizes around the client area: the caption and border of a top-level
 // window, the menu bar, and the client edge.
 RECT NonClientExtents(const Window& window);

@@ -117,13 +117,6 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     return wasVisible;
 }
 
-BOOL WINAPI UpdateWindow(HWND hWnd) {
-    Window* window = Lookup(hWnd);
-    if (window == nullptr) return FALSE;
-    if (!window->update.Empty() && IsShowing(*window)) Send(hWnd, WM_PAINT, 0, 0);
-    return TRUE;
-}
-
 BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {
     Window* window = Lookup(hWnd);
     if (window == nullptr) return FALSE;
@@ -225,12 +218,6 @@ HWND WINAPI SetFocus(HWND hWnd) {
 
 HWND WINAPI GetFocus(void) { return IsWindow(focusWindow) ? focusWindow : nullptr; }
 
-HWND WINAPI GetParent(HWND hWnd) {
-    Window* window = FindWindowObject(hWnd);
-    if (window == nullptr) return nullptr;
-    return window->IsChild() ? window->parent : window->owner;
-}
-
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd) {
     Window* window = FindWindowObject(hWnd);
     if (window == nullptr) return nullptr;
@@ -246,17 +233,6 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd) {
     case GW_HWNDNEXT: return at + 1 < siblings.end() ? *(at + 1) : nullptr;
     case GW_HWNDPREV: return at > siblings.begin() ? *(at - 1) : nullptr;
     default: return nullptr;
-    }
-}
-
-LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex) {
-    Window* window = Lookup(hWnd);
-    if (window == nullptr) return 0;
-    switch (nIndex) {
-    case GWL_STYLE: return static_cast<LONG>(window->style | (window->visible ? WS_VISIBLE : 0));
-    case GWL_EXSTYLE: return static_cast<LONG>(window->exStyle);
-    case GWL_ID: return window->id;
-    default: return 0;
     }
 }
 
