@@ -77,6 +77,9 @@ for set in "$@"; do
     *) echo "install-deps.sh: unknown set \"$set\" (run, test or bench)" >&2; exit 2 ;;
     esac
 done
+# One space between names, so that " $PACKAGES " finds a name whatever
+# ended its line in the lists above.
+PACKAGES=$(echo $PACKAGES)
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
