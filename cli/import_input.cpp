@@ -107,8 +107,6 @@ private:
     BadByte bad_;
 };
 
-size_t FirstNonUtf8Bytes(std::string_view text) { return FirstNonUtf8(text); }
-
 const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 }  // namespace
@@ -136,7 +134,7 @@ bool ImportInput::MakeRereadable() {
 
 bool ImportInput::FindEncoding(EncodingFound* found) {
     if (fseek(stream_, start_, SEEK_SET) != 0) return false;
-    EncodingScan utf8(4, FirstNonUtf8Bytes);
+    EncodingScan utf8(4, FirstNonUtf8);
     EncodingScan shiftJis(2, FirstNonShiftJis);
     char block[kBlock];
     bool first = true;
