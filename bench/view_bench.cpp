@@ -8,7 +8,6 @@
 
 #include <platform/testing.h>
 
-#include "windows/qt_application.h"
 
 #include <algorithm>
 #include <chrono>
@@ -133,7 +132,7 @@ int main() {
 
     // Start-up as the program runs it: Qt, WinMain's initialisation, then
     // loop turns until the first paint has drawn the help page.
-    wordoria::platform::EnsureQtApplication();
+    wordoria::testing::StartTestDriver();
     g_App.m_hInstance = GetModuleHandleA(nullptr);
     g_App.m_nCmdShow = SW_SHOW;
     {

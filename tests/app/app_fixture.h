@@ -7,7 +7,6 @@
 
 #include <platform/testing.h>
 
-#include "windows/qt_application.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +19,7 @@ inline void EnsureApplication() {
     static bool started = false;
     if (started) return;
     started = true;
-    platform::EnsureQtApplication();
+    testing::StartTestDriver();
     g_App.m_hInstance = GetModuleHandleA(nullptr);
     g_App.m_nCmdShow = SW_SHOWDEFAULT;
     ASSERT_TRUE(g_App.m_sub_Init());

@@ -97,7 +97,7 @@ TEST_F(View, CellsBetweenCharactersAndOutsideTheGridsDoNothing) {
         EXPECT_EQ(Main().m_nEntryCount, 0) << pt.x << "," << pt.y;
         EXPECT_EQ(Main().m_nPage, 0) << pt.x << "," << pt.y;
         for (const WindowCall& call : calls.calls()) {
-            EXPECT_FALSE(call.kind == WindowCall::Invalidate && call.rect.right - call.rect.left == 15)
+            EXPECT_FALSE(call.kind == WindowCall::Present && call.rect.right - call.rect.left == 15)
                 << "a cell was lit at " << pt.x << "," << pt.y;
         }
     }
@@ -178,7 +178,7 @@ TEST_F(View, LeavingAnEnabledButtonRepaintsEverythingExactlyOnce) {
     Turns(10);
     int whole = 0;
     for (const WindowCall& call : calls.calls()) {
-        whole += call.kind == WindowCall::Invalidate && call.rect.right == 800 && call.rect.bottom == 600;
+        whole += call.kind == WindowCall::Present && call.rect.right == 800 && call.rect.bottom == 600;
     }
     EXPECT_EQ(whole, 1);
     EXPECT_EQ(Main().m_nButtonHover, 0);
@@ -190,7 +190,7 @@ TEST_F(View, TheCellUnderThePointerIsLitAndRepaintedEveryTurn) {
     WindowCallRecorder calls;
     Turns(5);
     int cell = 0;
-    for (const WindowCall& call : calls.calls()) cell += call.kind == WindowCall::Invalidate && call.rect.left == 26;
+    for (const WindowCall& call : calls.calls()) cell += call.kind == WindowCall::Present && call.rect.left == 26;
     EXPECT_EQ(cell, 5);
     EXPECT_EQ(wordoria::testing::ClientPixel(MainWindow(), 27, 61), RGB(192, 192, 192));
     MoveTo(400, 300);

@@ -1,7 +1,7 @@
 // On Linux the layer draws with Qt, which must be running before the first
 // window is made, as the program's own main starts it. Not before the tests
 // run: listing them needs no display.
-#include "windows/qt_application.h"
+#include "qt/qt_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace {
 
 class QtRunning : public ::testing::Environment {
 public:
-    void SetUp() override { wordoria::platform::EnsureQtApplication(); }
+    void SetUp() override { wordoria::platform::StartQtDriver(); }
 };
 
 }  // namespace

@@ -4,10 +4,8 @@
 
 #include <platform/testing.h>
 
-#include "controls/controls.h"
-#include "painting/fonts_qt.h"
-#include "windows/native_qt.h"
-#include "windows/qt_application.h"
+#include "qt/fonts.h"
+#include "qt/native.h"
 #include "controls/radio_group.h"
 #include "windows/window.h"
 
@@ -62,9 +60,7 @@ void RunQueue() {
 }
 
 QWidget* WidgetOf(HWND control) {
-    wordoria::platform::Window* window = wordoria::platform::FindWindowObject(control);
-    auto* native =
-        window != nullptr ? dynamic_cast<wordoria::platform::QtNative*>(window->native.get()) : nullptr;
+    auto* native = wordoria::platform::NativeOf<wordoria::platform::QtNative>(control);
     return native != nullptr ? native->Widget() : nullptr;
 }
 
@@ -84,7 +80,7 @@ std::string TextOf(HWND window) {
 class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        wordoria::platform::EnsureQtApplication();
+        wordoria::testing::StartTestDriver();
         static bool registered = false;
         if (!registered) {
             WNDCLASSA parentClass{};

@@ -5,7 +5,7 @@
 #include <platform/testing.h>
 
 #include "dialogs/dialog.h"
-#include "windows/qt_application.h"
+#include "driver/driver.h"
 #include "dialogs/resources.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        wordoria::platform::EnsureQtApplication();
+        wordoria::testing::StartTestDriver();
         static bool registered = false;
         if (!registered) {
             WNDCLASSA windowClass{CS_HREDRAW | CS_VREDRAW, ParentProc, 0, 0, nullptr, nullptr, nullptr,
@@ -87,7 +87,9 @@ TEST_F(Dialogs, TemplatesBecomeHiddenDialogsWithEveryControlInOrder) {
 TEST_F(Dialogs, ControlsSitAtTheirDialogUnitsInPixels) {
     const auto* resource = wordoria::platform::ProgramResources().FindDialog(101);
     ASSERT_NE(resource, nullptr);
-    wordoria::platform::DialogUnits units = wordoria::platform::DialogUnitsOf(*resource);
+    wordoria::platform::DialogBaseUnits base =
+        wordoria::platform::TheDriver().BaseUnitsOf({resource->fontFace, resource->pointSize, resource->weight, resource->italic});
+    wordoria::platform::DialogUnits units{base.averageWidth, base.height};
     // The stand-in for MS UI Gothic 9 pt has its metrics: 6 by 12 pixels.
     EXPECT_EQ(units.baseX, 6);
     EXPECT_EQ(units.baseY, 12);

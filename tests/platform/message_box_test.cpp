@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "windows/qt_application.h"
 
 namespace {
 
@@ -33,7 +32,7 @@ struct Seen {
 
 class MessageBox : public ::testing::Test {
 protected:
-    void SetUp() override { wordoria::platform::EnsureQtApplication(); }
+    void SetUp() override { wordoria::testing::StartTestDriver(); }
 };
 
 TEST_F(MessageBox, ShowsCaptionTextAndButtonsAndAnswersWithTheClickedOne) {

@@ -2,8 +2,9 @@
 // each takes the code page 932 form of what Windows' Japanese input gives.
 #include <windows.h>
 
-#include "windows/native_qt.h"
-#include "windows/qt_application.h"
+#include <platform/testing.h>
+
+#include "qt/native.h"
 #include "windows/window.h"
 
 #include <QApplication>
@@ -18,8 +19,7 @@
 namespace {
 
 QWidget* WidgetOf(HWND control) {
-    auto* native = dynamic_cast<wordoria::platform::QtNative*>(
-        wordoria::platform::FindWindowObject(control)->native.get());
+    auto* native = wordoria::platform::NativeOf<wordoria::platform::QtNative>(control);
     return native != nullptr ? native->Widget() : nullptr;
 }
 
@@ -44,7 +44,7 @@ void Type(QWidget* widget, const char* utf8) {
 }
 
 TEST(TypedText, EditsHandOutTheCodePage932CharactersOfWhatOtherSystemsType) {
-    wordoria::platform::EnsureQtApplication();
+    wordoria::testing::StartTestDriver();
     WNDCLASSA parentClass{};
     parentClass.lpfnWndProc = DefWindowProcA;
     parentClass.lpszClassName = "TypedTextParent";

@@ -2,7 +2,7 @@
 // drives it: a pass, then two passes close together (as a message box's loop
 // runs them), then something comes that the program must see. Stuck means
 // no pass would ever run again: the window freezes.
-#include "queue/native_watcher.h"
+#include "qt/native_watcher.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +28,9 @@ constexpr auto kStuck = 2s;
 
 // Holds the watcher and the loop where the test asks, so that an order the
 // scheduler gives once in a while happens every time.
-class Steps : public WatcherPauses {
+class Steps {
 public:
-    void AfterHandOver() override {
+    void AfterHandOver() {
         std::unique_lock<std::mutex> lock(mutex_);
         ++handOvers_;
         moved_.notify_all();
@@ -40,12 +40,12 @@ public:
             if (!moved_.wait_for(lock, kStuck, [&] { return polls_ >= poll; })) ++missedSteps_;
         }
     }
-    void BeforePoll() override {
+    void BeforePoll() {
         std::lock_guard<std::mutex> lock(mutex_);
         ++polls_;
         moved_.notify_all();
     }
-    void AfterPoll() override {
+    void AfterPoll() {
         std::unique_lock<std::mutex> lock(mutex_);
         if (watcherWaitsForHandOver_ != 0) {
             int handOver = watcherWaitsForHandOver_;
@@ -109,7 +109,8 @@ private:
     int fd_;
 };
 
-bool WokenWithin(const NativeWatcher& watcher, std::chrono::milliseconds limit) {
+template <typename Watcher>
+bool WokenWithin(const Watcher& watcher, std::chrono::milliseconds limit) {
     auto until = WakeClock::now() + limit;
     while (!watcher.Woken()) {
         if (WakeClock::now() > until) return false;
@@ -127,7 +128,7 @@ void RunTurns(bool forced, int rounds) {
     Steps steps;
     Wakeable wake;
     ASSERT_TRUE(wake.Valid());
-    std::unique_ptr<NativeWatcher> watcher = NativeWatcher::Start(&steps);
+    auto watcher = WatcherWith<Steps>::Start(&steps);
     ASSERT_NE(watcher, nullptr);
 
     for (int round = 0; round < rounds; ++round) {

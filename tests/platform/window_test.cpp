@@ -3,8 +3,7 @@
 
 #include <platform/testing.h>
 
-#include "windows/native_qt.h"
-#include "windows/qt_application.h"
+#include "qt/native.h"
 #include "windows/window.h"
 
 #include <QAbstractButton>
@@ -77,7 +76,7 @@ std::vector<UINT> Messages() {
 class Windows : public ::testing::Test {
 protected:
     void SetUp() override {
-        wordoria::platform::EnsureQtApplication();
+        wordoria::testing::StartTestDriver();
         static bool registered = false;
         if (!registered) {
             WNDCLASSA windowClass{CS_HREDRAW | CS_VREDRAW, RecordingProc, 0, 0, nullptr, nullptr, nullptr,
@@ -405,8 +404,11 @@ TEST_F(Windows, ARememberedTextDrawingGivesThePixelsDrawingGives) {
     HWND window = Create();
     ShowWindow(window, SW_SHOW);
     DispatchPending();
-    auto* image = static_cast<QImage*>(wordoria::platform::FindWindowObject(window)->native->Canvas());
-    ASSERT_NE(image, nullptr);
+    auto* native = wordoria::platform::NativeOf<wordoria::platform::QtNative>(window);
+    ASSERT_NE(native, nullptr);
+    auto* canvas = dynamic_cast<wordoria::platform::CanvasWidget*>(native->Container());
+    ASSERT_NE(canvas, nullptr);
+    QImage* image = &canvas->Image();
     const RECT cell{20, 20, 70, 45};
     auto paint = [&](const RECT& invalid, int brush, int mode, COLORREF back, const char* text) {
         InvalidateRect(window, &invalid, FALSE);

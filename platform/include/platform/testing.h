@@ -1,5 +1,6 @@
-// Hooks for the Linux build's tests: they let a test answer and inspect what
-// the program shows, instead of a person.
+// The Linux build's test support: a driver that records what the program
+// shows and answers its message boxes, instead of a person, and input put
+// in as the screen delivers it. A library of its own, linked by tests only.
 #ifndef WORDORIA_PLATFORM_TESTING_H
 #define WORDORIA_PLATFORM_TESTING_H
 
@@ -11,6 +12,11 @@
 
 namespace wordoria::testing {
 
+// Starts Qt's driver with the recording one around it: every window made
+// from then on can be watched by the recorders below. Once; a test's main
+// or fixture calls it before making windows.
+void StartTestDriver();
+
 struct MessageBoxCall {
     HWND owner;
     std::string caption;  // Shift-JIS bytes, as the program passed them
@@ -18,8 +24,10 @@ struct MessageBoxCall {
     UINT type;
 };
 
-// While one lives, MessageBoxA shows nothing: it records the call and returns
-// what the answerer says (by default the first button: IDOK, or IDYES).
+// While one lives, MessageBoxA shows nothing: it records the call and is
+// answered at once with what the answerer says (by default the first
+// button: IDOK, or IDYES). The owner is disabled and enabled again around
+// it all the same.
 class MessageBoxHook {
 public:
     using Answerer = std::function<int(const MessageBoxCall&)>;
@@ -33,7 +41,7 @@ public:
     const std::vector<MessageBoxCall>& calls() const { return calls_; }
     void clear() { calls_.clear(); }
 
-    // Called by MessageBoxA.
+    // Called by the recording driver.
     int Answer(const MessageBoxCall& call);
 
 private:
@@ -55,8 +63,9 @@ struct GdiCall {
     int backMode;       // Text: OPAQUE or TRANSPARENT
 };
 
-// While one lives, every TextOutA, FillRect and LineTo is recorded (and
-// still drawn).
+// While one lives, every TextOutA, FillRect and LineTo that reaches a
+// window's canvas is recorded (and still drawn); a line of the null pen
+// draws nothing and is not.
 class GdiRecorder {
 public:
     GdiRecorder();
@@ -75,13 +84,15 @@ private:
 
 GdiRecorder* ActiveGdiRecorder();
 
-// Window calls the program makes, in order, for tests that check what a
-// paint or a loop turn did.
+// What the core asked of the windows on screen, in order, for tests that
+// check what a paint or a loop turn did: a window shown or hidden (only when
+// that changes), a top-level window activated, a painted area shown (once
+// a paint, or a release of a GetDC context, that drew anything).
 struct WindowCall {
-    enum Kind { Invalidate, Show, Activate } kind;
+    enum Kind { Show, Activate, Present } kind;
     HWND window;
-    RECT rect;   // Invalidate: the rectangle asked for (the whole client area when none)
-    int value;   // Invalidate: the erase flag; Show: the show command
+    int value;   // Show: SW_SHOW or SW_HIDE
+    RECT rect;   // Present: the bounds of what was drawn, in client coordinates
 };
 
 class WindowCallRecorder {
@@ -101,9 +112,6 @@ private:
 };
 
 WindowCallRecorder* ActiveWindowCallRecorder();
-
-// Makes the next RegisterClassA fail, as it may on a system out of resources.
-void FailNextClassRegistration();
 
 // User input at client coordinates of a window, delivered through Qt's event
 // system like real input (so it lands in the queue the same way).

@@ -1,8 +1,8 @@
 // Modeless dialogs made from the program's dialog templates.
 #include "dialogs/dialog.h"
 
-#include "controls/controls.h"
 #include "base/last_error.h"
+#include "driver/driver.h"
 #include "text/text_encoding.h"
 #include "windows/window.h"
 
@@ -42,6 +42,12 @@ void EnsureDialogClass() {
     dialogClass.proc = DialogWindowProc;
     dialogClass.background = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
     RegisterBuiltinClass(std::move(dialogClass));
+}
+
+// A template without a font gets the one a Japanese Windows gives.
+FontRequest FontOfTemplate(const DialogResource& resource) {
+    return FontRequest{resource.fontFace.empty() ? "MS UI Gothic" : resource.fontFace,
+                       resource.pointSize > 0 ? resource.pointSize : 9, resource.weight, resource.italic};
 }
 
 HWND CreateControl(HWND dialog, HINSTANCE instance, const ControlTemplate& control, const DialogUnits& units,
@@ -86,8 +92,10 @@ HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
         return nullptr;
     }
     EnsureDialogClass();
-    DialogUnits units = DialogUnitsOf(*resource);
-    HFONT font = DialogFontHandle(*resource);
+    FontRequest fontRequest = FontOfTemplate(*resource);
+    DialogBaseUnits base = TheDriver().BaseUnitsOf(fontRequest);
+    DialogUnits units{base.averageWidth, base.height};
+    HFONT font = TheDriver().CreateDialogFont(fontRequest);
     RECT rect = units.ToPixels(resource->x, resource->y, resource->cx, resource->cy);
     std::string caption = Utf8ToAnsi(resource->caption);
     HWND dialog = CreateWindowExA(resource->exStyle, DIALOG_CLASS, caption.c_str(), resource->style & ~WS_VISIBLE,

@@ -12,8 +12,5 @@ struct DialogUnits {
     RECT ToPixels(int x, int y, int cx, int cy) const;
 };
 
-// The dialog font of a template, as a font handle, and its base units.
-HFONT DialogFontHandle(const DialogResource& resource);
-DialogUnits DialogUnitsOf(const DialogResource& resource);
 
 }  // namespace wordoria::platform

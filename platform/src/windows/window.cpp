@@ -3,10 +3,10 @@
 
 #include "base/last_error.h"
 #include "text/text_encoding.h"
-#include "testing/testing_internal.h"
 #include "windows/window_internal.h"
 
 #include <map>
+#include <unordered_map>
 
 namespace wordoria::platform {
 namespace {
@@ -23,6 +23,21 @@ std::vector<std::unique_ptr<WindowClass>>& Classes() {
     static std::vector<std::unique_ptr<WindowClass>> classes;
     return classes;
 }
+
+// The program's classes by name, ASCII case folded.
+std::unordered_multimap<std::string, const WindowClass*>& ClassesByName() {
+    static std::unordered_multimap<std::string, const WindowClass*> byName;
+    return byName;
+}
+
+std::string FoldedName(const std::string& name) {
+    std::string folded = name;
+    for (char& c : folded) c = FoldAsciiCase(c);
+    return folded;
+}
+
+// Class atoms run from 0xC000 to 0xFFFF; Windows has no more to give.
+const size_t MOST_CLASSES = 0x4000;
 
 std::vector<std::unique_ptr<WindowClass>>& BuiltinClasses() {
     static std::vector<std::unique_ptr<WindowClass>> classes;
@@ -111,9 +126,8 @@ POINT ClientOrigin(const Window& window) {
 }
 
 const WindowClass* FindWindowClass(const std::string& name) {
-    for (auto& windowClass : Classes()) {
-        if (SameClassName(windowClass->name, name)) return windowClass.get();
-    }
+    auto found = ClassesByName().find(FoldedName(name));
+    if (found != ClassesByName().end()) return found->second;
     for (auto& windowClass : BuiltinClasses()) {
         if (SameClassName(windowClass->name, name)) return windowClass.get();
     }
@@ -122,6 +136,19 @@ const WindowClass* FindWindowClass(const std::string& name) {
 
 void RegisterBuiltinClass(WindowClass windowClass) {
     BuiltinClasses().push_back(std::make_unique<WindowClass>(std::move(windowClass)));
+}
+
+void RegisterControlClasses(const std::vector<ControlClass>& classes) {
+    for (const ControlClass& control : classes) {
+        if (FindWindowClass(control.name) != nullptr) continue;
+        WindowClass windowClass;
+        windowClass.name = control.name;
+        windowClass.style = control.style;
+        windowClass.proc = control.proc;
+        windowClass.background = control.background;
+        windowClass.controlKind = control.kind;
+        RegisterBuiltinClass(std::move(windowClass));
+    }
 }
 
 bool IsShowing(const Window& window) {
@@ -144,20 +171,21 @@ LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
 using namespace wordoria::platform;
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
-    if (TakeClassRegistrationFailure()) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
-    }
     if (lpWndClass == nullptr || lpWndClass->lpszClassName == nullptr || lpWndClass->lpfnWndProc == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    for (auto& existing : Classes()) {
-        if (SameClassName(existing->name, lpWndClass->lpszClassName) &&
-            existing->instance == lpWndClass->hInstance) {
+    std::string folded = FoldedName(lpWndClass->lpszClassName);
+    auto [first, last] = ClassesByName().equal_range(folded);
+    for (auto it = first; it != last; ++it) {
+        if (it->second->instance == lpWndClass->hInstance) {
             SetLastError(1410);  // ERROR_CLASS_ALREADY_EXISTS
             return 0;
         }
+    }
+    if (Classes().size() >= MOST_CLASSES) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
     }
     auto windowClass = std::make_unique<WindowClass>();
     windowClass->name = lpWndClass->lpszClassName;
@@ -165,8 +193,9 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
     windowClass->proc = lpWndClass->lpfnWndProc;
     windowClass->instance = lpWndClass->hInstance;
     windowClass->background = lpWndClass->hbrBackground;
+    ClassesByName().emplace(std::move(folded), windowClass.get());
     Classes().push_back(std::move(windowClass));
-    return static_cast<ATOM>(0xC000 + Classes().size());
+    return static_cast<ATOM>(0xC000 + Classes().size() - 1);
 }
 
 BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass) {

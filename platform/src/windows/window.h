@@ -4,10 +4,9 @@
 
 #include <windows.h>
 
-#include "windows/native_window.h"
+#include "driver/driver.h"
 #include "painting/region.h"
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,8 +20,9 @@ struct WindowClass {
     WNDPROC proc = nullptr;
     HINSTANCE instance = nullptr;
     HBRUSH background = nullptr;
-    // Built-in controls get a widget of their own instead of a painted surface.
-    std::function<std::unique_ptr<NativeWindow>(struct Window&)> createNative;
+    // A control class of the driver's: its windows are the driver's own
+    // controls, not painted surfaces. -1 for every other class.
+    int controlKind = -1;
 };
 
 struct Window {
@@ -64,6 +64,9 @@ POINT ClientOrigin(const Window& window);
 
 const WindowClass* FindWindowClass(const std::string& name);
 void RegisterBuiltinClass(WindowClass windowClass);
+// The driver's predefined controls (BUTTON, EDIT, ...), registered once when
+// it is installed.
+void RegisterControlClasses(const std::vector<ControlClass>& classes);
 
 // Whether the window and all its ancestors are visible.
 bool IsShowing(const Window& window);

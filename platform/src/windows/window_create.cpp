@@ -1,7 +1,6 @@
 // Creating and destroying windows, and the default window procedure.
 #include "windows/window_internal.h"
 
-#include "controls/controls.h"
 #include "base/last_error.h"
 #include "queue/message_queue.h"
 
@@ -50,8 +49,9 @@ bool SendCreationMessages(Window& window, CREATESTRUCTA* create) {
 }
 
 std::unique_ptr<NativeWindow> CreateNative(Window& window) {
-    if (window.windowClass->createNative) return window.windowClass->createNative(window);
-    return window.IsChild() ? CreateChildNative(window) : CreateTopLevelNative(window);
+    Driver& driver = TheDriver();
+    if (window.windowClass->controlKind >= 0) return driver.CreateControl(window.windowClass->controlKind, window);
+    return window.IsChild() ? driver.CreateChild(window) : driver.CreateTopLevel(window);
 }
 
 }  // namespace
@@ -62,7 +62,6 @@ using namespace wordoria::platform;
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
                             int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                             LPVOID lpParam) {
-    EnsureBuiltinControls();
     const WindowClass* windowClass = lpClassName != nullptr ? FindWindowClass(lpClassName) : nullptr;
     if (windowClass == nullptr) {
         SetLastError(1407);  // ERROR_CANNOT_FIND_WND_CLASS

@@ -2,7 +2,6 @@
 #include "windows/window_internal.h"
 
 #include "base/last_error.h"
-#include "testing/testing_internal.h"
 #include "text/text_encoding.h"
 
 #include <algorithm>
@@ -104,7 +103,6 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     Window* window = Lookup(hWnd);
     if (window == nullptr) return FALSE;
-    NoteWindowCall({wordoria::testing::WindowCall::Show, hWnd, {0, 0, 0, 0}, nCmdShow});
     BOOL wasVisible = window->visible;
     bool show = nCmdShow != SW_HIDE;
     if (window->visible != show) {
@@ -169,7 +167,6 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
 
 HWND WINAPI SetActiveWindow(HWND hWnd) {
     if (hWnd != nullptr && FindWindowObject(hWnd) == nullptr) return nullptr;
-    NoteWindowCall({wordoria::testing::WindowCall::Activate, hWnd, {0, 0, 0, 0}, 0});
     return Activate(hWnd);
 }
 
