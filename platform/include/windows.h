@@ -216,6 +216,7 @@ typedef struct tagMINMAXINFO {
 #define WM_DESTROY 0x0002
 #define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
+#define SIZE_RESTORED 0
 #define WM_ACTIVATE 0x0006
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1

@@ -88,9 +88,6 @@ TEST_F(ShowingWindows, ChildrenAreShownAndHiddenWithoutActivation) {
 // The program handles neither, but <windows.h> names both: a program written
 // against it is told its size and place when its window is made or first shown.
 TEST_F(ShowingWindows, AWindowIsToldItsClientSizeAndPlaceBeforeItIsFirstShown) {
-#ifndef _WIN32
-    GTEST_SKIP() << "layer differs: WM_SIZE and WM_MOVE are never sent";
-#endif
     Log().Watch({WM_SIZE, WM_MOVE, WM_SHOWWINDOW});
     Top("popup", WS_POPUP);
     HWND child = conformance::Child(first_, 1, 0, nullptr, "", 5, 6, 70, 30);

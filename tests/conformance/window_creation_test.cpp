@@ -99,9 +99,6 @@ TEST_F(WindowCreation, AChildHearsNoMinMaxAndWithWsVisibleIsShownAtTheEnd) {
 TEST_F(WindowCreation, MinusOneFromWmCreateFailsTheCreationAndTheWindowGetsOnlyItsLastMessage) {
     creation.createAnswer = -1;
     EXPECT_EQ(Create(WS_OVERLAPPEDWINDOW), nullptr);
-#ifndef _WIN32
-    GTEST_SKIP() << "layer differs: a window whose WM_CREATE answers -1 is sent WM_DESTROY before WM_NCDESTROY";
-#endif
     EXPECT_EQ(Log().Take(), (Lines{"window WM_GETMINMAXINFO", "window WM_NCCREATE", "window WM_NCCALCSIZE",
                                    "window WM_CREATE", "window WM_NCDESTROY"}));
     EXPECT_FALSE(IsWindow(creation.firstHandle));
@@ -116,9 +113,6 @@ TEST_F(WindowCreation, FalseFromWmNcCreateFailsTheCreationBeforeWmCreate) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "window WM_CREATE"), 0);
     EXPECT_EQ(lines.back(), "window WM_NCDESTROY");
     EXPECT_FALSE(IsWindow(creation.firstHandle));
-#ifndef _WIN32
-    GTEST_SKIP() << "layer differs: a window whose WM_NCCREATE answers FALSE is sent WM_DESTROY before WM_NCDESTROY";
-#endif
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "window WM_DESTROY"), 0);
 }
 

@@ -43,6 +43,7 @@ struct Window {
     bool erase = false;
     bool visible = false;
     bool enabled = true;
+    bool sizeUntold = false;  // WM_SIZE and WM_MOVE wait for its first showing
     HFONT font = nullptr;
     DLGPROC dialogProc = nullptr;     // dialogs only
     std::unique_ptr<NativeWindow> native;

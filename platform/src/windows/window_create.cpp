@@ -26,10 +26,38 @@ RECT InitialRect(const Window& window, int x, int y, int width, int height) {
     return RECT{x, y, x + width, y + height};
 }
 
-void Fail(HWND handle) {
-    // The creation messages may already have bound the handle: let it go the usual way.
-    DestroyWindow(handle);
+// WM_DESTROY to the window, then to each child's subtree in creation order:
+// a parent hears it first, while its children still exist.
+void SendDestroyMessages(HWND handle) {
+    Window* window = FindWindowObject(handle);
+    if (window == nullptr) return;
+    if (window->visible) SetVisibility(*window, false);
+    Send(handle, WM_DESTROY, 0, 0);
+    window = FindWindowObject(handle);
+    if (window == nullptr) return;
+    std::vector<HWND> children = window->children;
+    for (HWND child : children) SendDestroyMessages(child);
 }
+
+// The children go first, each with its WM_NCDESTROY, then the window itself.
+void FreeWindow(HWND handle) {
+    Window* window = FindWindowObject(handle);
+    if (window == nullptr) return;
+    std::vector<HWND> children = window->children;
+    for (HWND child : children) FreeWindow(child);
+    Send(handle, WM_NCDESTROY, 0, 0);
+    window = FindWindowObject(handle);
+    if (window == nullptr) return;
+    if (Window* parent = FindWindowObject(window->parent)) {
+        auto& siblings = parent->children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), handle), siblings.end());
+    }
+    ForgetMessagesFor(handle);
+    RemoveWindow(handle);
+}
+
+// A window whose creation failed never lived: it hears only its last message.
+void Fail(HWND handle) { FreeWindow(handle); }
 
 // The messages Win32 sends while CreateWindowEx runs, in its order.
 bool SendCreationMessages(Window& window, CREATESTRUCTA* create) {
@@ -100,30 +128,24 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         return nullptr;
     }
     window->native->SetGeometry(window->rect);
+    // An overlapped window hears its size when first shown; any other at once.
+    if ((dwStyle & (WS_CHILD | WS_POPUP)) == 0) {
+        window->sizeUntold = true;
+    } else {
+        SendSizeMessages(*window);
+        if (FindWindowObject(handle) == nullptr) return nullptr;
+    }
     if (dwStyle & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
     return handle;
 }
 
 BOOL WINAPI DestroyWindow(HWND hWnd) {
-    Window* window = FindWindowObject(hWnd);
-    if (window == nullptr) {
+    if (FindWindowObject(hWnd) == nullptr) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    if (window->visible) SetVisibility(*window, false);
-    Send(hWnd, WM_DESTROY, 0, 0);
-    // Children go before the parent's last message, newest first.
-    std::vector<HWND> children = window->children;
-    for (auto it = children.rbegin(); it != children.rend(); ++it) DestroyWindow(*it);
-    Send(hWnd, WM_NCDESTROY, 0, 0);
-    window = FindWindowObject(hWnd);
-    if (window == nullptr) return TRUE;
-    if (Window* parent = FindWindowObject(window->parent)) {
-        auto& siblings = parent->children;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), hWnd), siblings.end());
-    }
-    ForgetMessagesFor(hWnd);
-    RemoveWindow(hWnd);
+    SendDestroyMessages(hWnd);
+    FreeWindow(hWnd);
     return TRUE;
 }
 

@@ -22,6 +22,9 @@ HWND Activate(HWND handle);
 // No window of the program is active any more, and none has the focus.
 void Deactivate();
 
+// WM_SIZE and WM_MOVE with the window's client size and place.
+void SendSizeMessages(Window& window);
+
 // Copies a text out as GetWindowTextA does; returns the bytes copied.
 int CopyTextOut(const std::string& text, char* buffer, int size);
 

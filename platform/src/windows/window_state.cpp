@@ -54,6 +54,15 @@ void SetVisibility(Window& window, bool visible) {
     }
 }
 
+void SendSizeMessages(Window& window) {
+    HWND handle = window.handle;
+    window.sizeUntold = false;
+    RECT client = ClientRectOf(window);
+    POINT origin = ClientOrigin(window);
+    Send(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    if (FindWindowObject(handle) != nullptr) Send(handle, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
+}
+
 // Copies a window text out as GetWindowTextA does: at most size - 1 bytes,
 // never the first half of a double-byte character, always terminated.
 int CopyTextOut(const std::string& text, char* buffer, int size) {
@@ -95,6 +104,8 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
         window->enabled = enable;
         if (enable) window->style &= ~WS_DISABLED; else window->style |= WS_DISABLED;
         window->native->SetEnabled(enable);
+        // A disabled window cannot keep the keyboard: no window has it then.
+        if (!enable && focusWindow == hWnd) SetFocus(nullptr);
         Send(hWnd, WM_ENABLE, enable, 0);
     }
     return wasDisabled;
@@ -112,6 +123,8 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     bool activates = show && !window->IsChild() && nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE &&
                      nCmdShow != SW_SHOWMINNOACTIVE;
     if (activates) Activate(hWnd);
+    window = FindWindowObject(hWnd);
+    if (show && window != nullptr && window->sizeUntold) SendSizeMessages(*window);
     return wasVisible;
 }
 

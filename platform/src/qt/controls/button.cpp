@@ -208,6 +208,6 @@ LRESULT CALLBACK ButtonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-QtControlClass ButtonClass() { return QtControlClass{"BUTTON", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ButtonProc, CreateButtonNative}; }
+QtControlClass ButtonClass() { return QtControlClass{"Button", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ButtonProc, CreateButtonNative}; }
 
 }  // namespace wordoria::platform

@@ -483,6 +483,6 @@ LRESULT CALLBACK EditProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-QtControlClass EditClass() { return QtControlClass{"EDIT", CS_DBLCLKS, EditProc, CreateEditNative}; }
+QtControlClass EditClass() { return QtControlClass{"Edit", CS_DBLCLKS, EditProc, CreateEditNative}; }
 
 }  // namespace wordoria::platform

@@ -248,6 +248,6 @@ std::unique_ptr<NativeWindow> CreateListBoxNative(Window& window) {
 
 }  // namespace
 
-QtControlClass ListBoxClass() { return QtControlClass{"LISTBOX", CS_DBLCLKS, ListBoxProc, CreateListBoxNative}; }
+QtControlClass ListBoxClass() { return QtControlClass{"ListBox", CS_DBLCLKS, ListBoxProc, CreateListBoxNative}; }
 
 }  // namespace wordoria::platform

@@ -89,6 +89,6 @@ LRESULT CALLBACK StaticProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-QtControlClass StaticClass() { return QtControlClass{"STATIC", CS_DBLCLKS, StaticProc, CreateStaticNative}; }
+QtControlClass StaticClass() { return QtControlClass{"Static", CS_DBLCLKS, StaticProc, CreateStaticNative}; }
 
 }  // namespace wordoria::platform
