@@ -433,13 +433,17 @@ TEST_F(ControlsEdit, KeysGoWhereWin32HasTheFocus) {
     EXPECT_EQ(GetFocus(), second);
 
     ASSERT_EQ(GetActiveWindow(), parent_);
-    HWND focusDuringBox = second;
+    HWND focusDuringBox = second, activeDuringBox = nullptr;
     wordoria::testing::MessageBoxHook boxes([&](const wordoria::testing::MessageBoxCall&) {
         focusDuringBox = GetFocus();
+        activeDuringBox = GetActiveWindow();
         return IDOK;
     });
     MessageBoxA(nullptr, "text", "caption", MB_OK);
-    EXPECT_EQ(focusDuringBox, nullptr);
+    // The box is the active window of its own, with the keyboard focus.
+    EXPECT_NE(activeDuringBox, parent_);
+    EXPECT_NE(activeDuringBox, nullptr);
+    EXPECT_EQ(focusDuringBox, activeDuringBox);
     EXPECT_EQ(GetFocus(), parent_);
     EXPECT_EQ(GetActiveWindow(), parent_);
     QTest::keyClicks(WidgetOf(second), "d");

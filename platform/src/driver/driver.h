@@ -79,6 +79,7 @@ struct MessageBoxButton {
 };
 
 // A message box as MessageBoxA asked for it; the first button is the default.
+// A button chosen comes to the box's window as WM_COMMAND with its answer.
 struct MessageBoxRequest {
     HWND owner;
     std::string caption;  // Shift-JIS bytes, as the program passed them
@@ -88,15 +89,7 @@ struct MessageBoxRequest {
     int escapeAnswer;  // what Escape and the close box answer; 0 when they do nothing
 };
 
-// A message box on screen; it goes when the object does.
-class NativeMessageBox {
-public:
-    virtual ~NativeMessageBox() = default;
-    // The button chosen, 0 while none has been.
-    virtual int Answer() const = 0;
-    // False once the box has gone from the screen, answered or not.
-    virtual bool Open() const = 0;
-};
+
 
 // A dialog template's font.
 struct FontRequest {
@@ -137,8 +130,9 @@ public:
     // The program's thread is about to sleep.
     virtual void NoteSleep() = 0;
 
-    // Shows a message box; the core runs the loop that waits for its answer.
-    virtual std::unique_ptr<NativeMessageBox> OpenMessageBox(const MessageBoxRequest& box) = 0;
+    // The on-screen side of a message box's window; the core runs the loop
+    // that waits for its answer.
+    virtual std::unique_ptr<NativeWindow> CreateMessageBox(Window& window, const MessageBoxRequest& box) = 0;
 
     virtual HFONT CreateDialogFont(const FontRequest& font) = 0;
     virtual DialogBaseUnits BaseUnitsOf(const FontRequest& font) = 0;

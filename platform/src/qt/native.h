@@ -46,6 +46,9 @@ Native* NativeOf(HWND handle) {
 std::unique_ptr<NativeWindow> CreateTopLevelNative(Window& window);
 std::unique_ptr<NativeWindow> CreateChildNative(Window& window);
 std::vector<HWND> TakeWindowsGoneFromScreen();
+// From now on a tagged top-level widget that another X client destroys is
+// reported by TakeWindowsGoneFromScreen.
+void WatchDestructionByOthers();
 
 // The client area widget of the given window, for placing a child in it.
 QWidget* ContainerOf(HWND parent);

@@ -31,8 +31,8 @@ public:
     void RunPass() override { RunQtPass(); }
     void WaitForEvents(int milliseconds) override { WaitForQtEvents(milliseconds); }
     void NoteSleep() override { NoteLoopSleep(); }
-    std::unique_ptr<NativeMessageBox> OpenMessageBox(const MessageBoxRequest& box) override {
-        return OpenQtMessageBox(box);
+    std::unique_ptr<NativeWindow> CreateMessageBox(Window& window, const MessageBoxRequest& box) override {
+        return CreateQtMessageBox(window, box);
     }
     HFONT CreateDialogFont(const FontRequest& font) override { return CreateDialogFontHandle(font); }
     DialogBaseUnits BaseUnitsOf(const FontRequest& font) override { return BaseUnitsOfFont(font); }

@@ -87,7 +87,7 @@ private:
 class TopLevelNative : public QtNative {
 public:
     explicit TopLevelNative(Window& window) : window_(window.handle) {
-        ForeignDestruction::Instance().Install();
+        WatchDestructionByOthers();
         frame_ = new Frame(window.handle);
         Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                                 Qt::MSWindowsFixedSizeDialogHint;
@@ -234,6 +234,8 @@ std::unique_ptr<NativeWindow> CreateTopLevelNative(Window& window) {
 std::unique_ptr<NativeWindow> CreateChildNative(Window& window) { return std::make_unique<ChildNative>(window); }
 
 std::vector<HWND> TakeWindowsGoneFromScreen() { return ForeignDestruction::Instance().Take(); }
+
+void WatchDestructionByOthers() { ForeignDestruction::Instance().Install(); }
 
 QWidget* ContainerOf(HWND parent) {
     auto* native = NativeOf<QtNative>(parent);

@@ -4,8 +4,10 @@
 
 #include "driver/driver.h"
 #include "qt/qt_driver.h"
+#include "queue/message_queue.h"
 #include "windows/window.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -90,14 +92,37 @@ private:
     Canvas* canvasInner_ = nullptr;
 };
 
-class AnsweredBox : public platform::NativeMessageBox {
-public:
-    explicit AnsweredBox(int answer) : answer_(answer) {}
-    int Answer() const override { return answer_; }
-    bool Open() const override { return false; }
+// A box a test answers is answered from inside its own loop, as by a person
+// clicking, when a message posted at its making is dispatched to it: its
+// procedure is wrapped by one that asks the test's answerer then.
+const UINT WM_ANSWER_BOX = WM_APP + 0x3FF0;
 
-private:
-    int answer_;
+struct PendingBox {
+    WNDPROC proc;
+    MessageBoxHook* hook;
+    MessageBoxCall call;
+};
+std::map<HWND, PendingBox> pendingBoxes;
+
+LRESULT CALLBACK AnsweringBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto found = pendingBoxes.find(hwnd);
+    if (found == pendingBoxes.end()) return DefWindowProcA(hwnd, message, wParam, lParam);
+    PendingBox box = found->second;
+    if (message == WM_NCDESTROY) pendingBoxes.erase(found);
+    if (message != WM_ANSWER_BOX) return box.proc(hwnd, message, wParam, lParam);
+    int answer = box.hook->Answer(box.call);
+    return box.proc(hwnd, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+}
+
+// A box a test answers: nothing on screen.
+class AnsweredBox : public NativeWindow {
+public:
+    void SetGeometry(const RECT&) override {}
+    void SetVisible(bool) override {}
+    void SetEnabled(bool) override {}
+    void Activate() override {}
+    void Focus() override {}
+    void Present(const Region&) override {}
 };
 
 // Qt's driver inside, started only when something reaches it: a test that
@@ -118,9 +143,13 @@ public:
     void RunPass() override { Inner().RunPass(); }
     void WaitForEvents(int milliseconds) override { Inner().WaitForEvents(milliseconds); }
     void NoteSleep() override { Inner().NoteSleep(); }
-    std::unique_ptr<platform::NativeMessageBox> OpenMessageBox(const platform::MessageBoxRequest& box) override {
-        if (activeHook == nullptr) return Inner().OpenMessageBox(box);
-        return std::make_unique<AnsweredBox>(activeHook->Answer({box.owner, box.caption, box.text, box.type}));
+    std::unique_ptr<NativeWindow> CreateMessageBox(platform::Window& window,
+                                                   const platform::MessageBoxRequest& box) override {
+        if (activeHook == nullptr) return Wrap(window, Inner().CreateMessageBox(window, box));
+        pendingBoxes[window.handle] = PendingBox{window.proc, activeHook, {box.owner, box.caption, box.text, box.type}};
+        window.proc = AnsweringBoxProc;
+        platform::PostToQueue(window.handle, WM_ANSWER_BOX, 0, 0);
+        return std::make_unique<AnsweredBox>();
     }
     HFONT CreateDialogFont(const platform::FontRequest& font) override { return Inner().CreateDialogFont(font); }
     platform::DialogBaseUnits BaseUnitsOf(const platform::FontRequest& font) override {
