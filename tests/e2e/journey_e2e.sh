@@ -79,7 +79,7 @@ dialog_whole() {
     shows $field 255,255,255 || return 1
     FAULT="決定 shows no text"
     set -- $DECIDE
-    [ "$(ink $(($1 - 20)) $(($2 - 8)) 40 16)" -gt 20 ]
+    [ "$(dark_pixels $(($1 - 20)) $(($2 - 8)) 40 16)" -gt 20 ]
 }
 
 register() {  # RADIO NAME CONTENT

@@ -160,15 +160,15 @@ await_shot() {
     [ -z "$file" ] || cp "$SHOT" "$file"
 }
 
-# ink X Y W H: how many dark pixels SHOT has in that client rectangle.
-ink() {
+# dark_pixels X Y W H: how many dark pixels SHOT has in that client rectangle.
+dark_pixels() {
     convert "$SHOT" -crop "$3x$4+$((WIN_X + CLIENT_DX + $1))+$((WIN_Y + CLIENT_DY + $2))" +repage \
         -colorspace gray -threshold 50% -format '%[fx:int(w*h*(1-mean)+0.5)]' info:
 }
 # inked X Y W H: whether text shows there (more than a caret's pixels).
-inked() { [ "$(ink "$@")" -gt 30 ]; }
+inked() { [ "$(dark_pixels "$@")" -gt 30 ]; }
 # blank X Y W H: whether nothing but perhaps a caret shows there.
-blank() { [ "$(ink "$@")" -le 20 ]; }
+blank() { [ "$(dark_pixels "$@")" -le 20 ]; }
 
 # page_differs FILE: whether SHOT's page (the client area right of the index
 # and the page buttons, which the pointer lights) differs from FILE's.
