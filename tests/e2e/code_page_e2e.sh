@@ -15,6 +15,7 @@ BUILD=$(cd "$1" && pwd) || fail "no build folder $1"
 mkdir -p "$2"
 OUT=$(cd "$2" && pwd)
 WINE=${3:-/usr/lib/wine/wine64}
+RUNNER=$WINE
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-wordoria} WINEDEBUG=-all
 rm -f "$OUT"/code-page-*
 WORK=$(mktemp -d)
@@ -72,48 +73,52 @@ visible_windows() {
     done
 }
 
-# wait_named_window: waits for a visible window named Wordoria; sets FOUND
-# and FOUND_WIDTH.
+# wait_named_window: waits for a visible window named Wordoria, drawn; sets
+# FOUND, FOUND_WIDTH and the WIN_ geometry.
 wait_named_window() {
-    FOUND=""
-    for _ in $(seq 1 1200); do  # a first start makes the Wine prefix
-        kill -0 "$PID" 2>/dev/null || fail "the program ended before any window"
-        FOUND=$(xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | head -n 1)
-        [ -n "$FOUND" ] && break
-        sleep 0.1
-    done
-    [ -n "$FOUND" ] || fail "no window named Wordoria"
-    sleep 1
+    wait_for 120 "a window named Wordoria" main_window_shown  # a first start makes the Wine prefix
+    FOUND=$(visible_window '^Wordoria$')
     eval "$(xdotool getwindowgeometry --shell "$FOUND")"
     FOUND_WIDTH=$WIDTH
+    WIN_X=$X
+    WIN_Y=$Y
+    WIN_W=$WIDTH
+    WIN_H=$HEIGHT
+    WINDOW=$FOUND
+    if [ "$FOUND_WIDTH" -ge "$MAIN_WIDTH" ]; then
+        shot_when "" "the main window's first page" in_mode view
+    else
+        settled_shot "" "the box drawn" box_drawn "$FOUND"
+    fi
 }
 
+# other_window MAIN: the first visible window of the program that is not MAIN.
+other_window() { visible_windows | awk -v main="$1" '$1 != main { print $1; exit }'; }
+other_window_shown() { [ -n "$(other_window "$1")" ]; }
+other_window_gone() { [ -z "$(other_window "$1")" ]; }
+
 # answer_other_window MAIN KEY: the one visible window that is not MAIN (a
-# message box), focused and given KEY.
+# message box), once drawn, focused and given KEY; waits until it has gone.
 answer_other_window() {
-    local box=""
-    for _ in $(seq 1 50); do
-        box=$(visible_windows | awk -v main="$1" '$1 != main { print $1; exit }')
-        [ -n "$box" ] && break
-        sleep 0.1
-    done
-    [ -n "$box" ] || fail "no message box"
-    sleep 0.4
+    local box
+    wait_for "$PATIENCE" "a message box" other_window_shown "$1"
+    box=$(other_window "$1")
+    settled_shot "" "the message box drawn" box_drawn "$box"
     xdotool windowfocus --sync "$box"
     xdotool key "$2"
-    sleep 0.5
+    wait_for "$PATIENCE" "the message box to close" other_window_gone "$1"
 }
 
 # end_as_always MAIN: the About box from the keyboard, then Escape, which
 # ends the program with exit code 0 once the main window has the focus.
 end_as_always() {
     xdotool key alt+h
-    sleep 0.5
+    wait_for "$PATIENCE" "the Help menu to open" menu_open
     xdotool key a
     answer_other_window "$1" Return
-    sleep 0.5
+    wait_for "$PATIENCE" "the main window to take the keyboard focus back" main_window_focused
     xdotool key Escape
-    wait_exit 10
+    wait_exit "$PATIENCE"
     [ "$STATUS" -eq 0 ] || fail "exit code $STATUS after Escape"
 }
 
@@ -141,10 +146,8 @@ BOX=$FOUND
 screenshot "$OUT/code-page-box.png"
 xdotool windowfocus --sync "$BOX"
 xdotool key Return
-for _ in $(seq 1 50); do
-    xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | grep -qx "$BOX" || break
-    sleep 0.1
-done
+box_gone() { ! xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null | grep -qx "$BOX"; }
+wait_for "$PATIENCE" "the box to close" box_gone
 main_window_alone en_US.UTF-8 "after the box, no main window" "a second box after the first"
 
 "${WINE%/*}/wineserver" -k 2>/dev/null || true

@@ -8,11 +8,11 @@ set -u
 . "$(dirname "$0")/lib.sh"
 begin_e2e "$1" "$2"
 
-# window_shot FILE: the program's window alone, the pointer kept off it.
+# window_shot FILE: the program's window alone, the pointer kept off it and
+# the window drawn to the end.
 window_shot() {
-    xdotool mousemove 1023 767
-    sleep 0.5
-    screenshot "$1.root.png"
+    move_pointer 1023 767
+    settled_shot "$1.root.png" "the window with the pointer off it" in_mode view
     eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
     convert "$1.root.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
 }
@@ -22,7 +22,7 @@ window_shot "$OUT/command-line-none.png"
 end_with_escape
 
 start_wordoria "$BINARY" "$WORK" "" -reverse -style Windows -platform bogus
-kill -0 "$PID" 2>/dev/null || fail "the program ended at start-up"
+program_ended && fail "the program ended at start-up"
 window_shot "$OUT/command-line-qt-options.png"
 differing=$(compare -metric AE "$OUT/command-line-none.png" "$OUT/command-line-qt-options.png" null: 2>&1)
 [ "$differing" = "0" ] || fail "$differing pixels differ from a start without arguments"

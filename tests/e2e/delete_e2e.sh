@@ -10,30 +10,29 @@ FOLDER="$WORK/DATA/日本語/か行/き"
 
 start_wordoria "$BINARY" "$WORK"
 register_ki 'きつね' 'fox'
-[ -f "$FOLDER/1.txt" ] || fail "the word was not registered"
+word_file_written "$FOLDER/1.txt" 'きつね' 'fox'
 
-click_at 190 9                      # 辞書モード: the word is there
+choose_mode view                    # the word is there
 press_at 33 69
 point_at 400 300
-screenshot "$OUT/delete-before.png"
-[ "$(client_pixel "$OUT/delete-before.png" 118 13)" = "0,255,0" ] || fail "the word is not in the view"
+settled_shot "$OUT/delete-before.png" "the word in the view" shows 118 13 0,255,0
 
-click_at 373 9                      # 辞書削除モード
+choose_mode delete
 press_at 65 99                      # the radio button き lists the folder
+shot_when "" "the list to show the word's name" inked 24 403 250 14
 press_at 60 410                     # the first name of the list
-screenshot "$OUT/delete-dialog.png"
+shot_when "$OUT/delete-dialog.png" "the first name chosen" list_row_chosen 403
 press_at 580 270                    # 決定
 answer_box '確認メッセージ' Return "$OUT/delete-confirm.png"
-[ -e "$FOLDER/1.txt" ] && fail "the word file is still there"
-screenshot "$OUT/delete-after.png"
-[ "$(client_pixel "$OUT/delete-after.png" 60 410)" = "255,255,255" ] || fail "the list still shows a name"
+wait_for "$PATIENCE" "the word file to be removed" eval '[ ! -e "$FOLDER/1.txt" ]'
+shot_when "$OUT/delete-after.png" "the list to lose the name" shows 60 410 255,255,255
 
-click_at 190 9                      # 辞書モード: still shown until pressed again
+choose_mode view                    # still shown until pressed again
 point_at 400 300
+settled_shot "" "the deleted word still in the view" shows 118 13 0,255,0
 press_at 33 69
 point_at 400 300
-screenshot "$OUT/delete-view.png"
-[ "$(client_pixel "$OUT/delete-view.png" 118 13)" = "255,255,255" ] || fail "the view still shows the word"
+settled_shot "$OUT/delete-view.png" "the view without the word" shows 118 13 255,255,255
 
 end_with_escape
 echo "deletion end to end: passed"

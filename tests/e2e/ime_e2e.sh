@@ -23,8 +23,7 @@ if [ "${1:-}" = "--session" ]; then
     exit $?
 fi
 
-. "$HERE/../../scripts/utf8-locale.sh"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$HERE/lib.sh"
 BINARY=$(readlink -f "${1:?usage: ime_e2e.sh BINARY OUTPUT_DIR}")
 OUT=${2:?usage: ime_e2e.sh BINARY OUTPUT_DIR}
 mkdir -p "$OUT"
@@ -52,11 +51,11 @@ fi
 clean_up() {
     if [ -n "$USER_MADE" ]; then
         pkill -KILL -u "$USER_MADE" 2>/dev/null
-        for _ in $(seq 1 50); do pgrep -u "$USER_MADE" >/dev/null || break; sleep 0.1; done
+        poll_until 5 eval '! pgrep -u "$USER_MADE" >/dev/null'
         userdel "$USER_MADE" 2>/dev/null
     fi
     cp -f "$SCRATCH"/out/*.png "$SCRATCH"/out/*.windows "$OUT/" 2>/dev/null
-    rm -rf "$SCRATCH"
+    rm -rf "$SCRATCH" "$SHOT_DIR"
 }
 trap clean_up EXIT
 trap 'exit 1' INT TERM HUP

@@ -21,6 +21,8 @@ session_processes() {
     done
 }
 
+no_session_processes() { [ -z "$(session_processes)" ]; }
+
 # Asked to end first, so that the X server removes its socket and lock file;
 # what is left after two seconds is killed.
 end_session() {
@@ -28,11 +30,8 @@ end_session() {
     stop_wordoria
     pids=$(session_processes)
     [ -n "$pids" ] && kill $pids 2>/dev/null
-    for _ in $(seq 1 20); do
-        pids=$(session_processes)
-        [ -z "$pids" ] && break
-        sleep 0.1
-    done
+    poll_until 2 no_session_processes
+    pids=$(session_processes)
     [ -n "$pids" ] && kill -KILL $pids 2>/dev/null
     rm -rf "$WORK"
 }
@@ -42,8 +41,7 @@ start_display() {
     local fd_file=$HOME/display.$$
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
     disown
-    for _ in $(seq 1 100); do [ -s "$fd_file" ] && break; sleep 0.1; done
-    [ -s "$fd_file" ] || fail "Xvfb did not start"
+    wait_for 10 "Xvfb to start" test -s "$fd_file"
     export DISPLAY=:$(cat "$fd_file")
     rm -f "$fd_file"
 }
@@ -52,14 +50,6 @@ start_display() {
 bus_has() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
-}
-
-# wait_for SECONDS COMMAND...: polls until COMMAND succeeds.
-wait_for() {
-    local tries=$(($1 * 10))
-    shift
-    for _ in $(seq 1 "$tries"); do "$@" && return 0; sleep 0.1; done
-    return 1
 }
 
 # Fcitx 5 with one group, the US keyboard and Mozc, Mozc the default and
@@ -86,7 +76,7 @@ EOF
     printf '[Behavior]\nActiveByDefault=True\n' >"$XDG_CONFIG_HOME/fcitx5/config"
     fcitx5 >"$OUT/fcitx5.log" 2>&1 &
     disown
-    wait_for 20 bus_has org.fcitx.Fcitx5 || { cat "$OUT/fcitx5.log" >&2; fail "Fcitx 5 did not start"; }
+    poll_until 20 bus_has org.fcitx.Fcitx5 || { cat "$OUT/fcitx5.log" >&2; fail "Fcitx 5 did not start"; }
     export QT_IM_MODULE=fcitx
 }
 
@@ -114,7 +104,7 @@ active_on_launch: True
 EOF
     ibus-daemon --xim --panel=disable >"$OUT/ibus.log" 2>&1 &
     disown
-    wait_for 30 ibus_takes_mozc || { cat "$OUT/ibus.log" >&2; fail "IBus did not start with Mozc"; }
+    poll_until 30 ibus_takes_mozc || { cat "$OUT/ibus.log" >&2; fail "IBus did not start with Mozc"; }
     export QT_IM_MODULE=ibus
 }
 
@@ -220,6 +210,27 @@ check_conversion() {
         fail "$METHOD: the conversion was committed before Return"
 }
 
+# field_settled FILE WHAT X Y W H [BEFORE]: ime_screenshot into FILE until
+# the ink in that client rectangle is there, differs from BEFORE's (when
+# given) and has the extent it had in the screenshot before: the input
+# method has drawn what the keys asked (a blinking caret only delays this).
+field_settled() {
+    local file=$1 what=$2 previous="" now deadline=$((SECONDS + PATIENCE))
+    shift 2
+    while :; do
+        ime_screenshot "$file"
+        now=$(ink "$file" "$1" "$2" "$3" "$4")
+        if [ "${now%% *}" != 0 ] &&
+            { [ -z "${5:-}" ] || [ "$(differing "$5" "$file" "$3" "$4" "$1" "$2")" != 0 ]; } &&
+            [ "$now" = "$previous" ]; then
+            return 0
+        fi
+        previous=$now
+        [ "$SECONDS" -le "$deadline" ] || fail "$METHOD: waited $PATIENCE s for $what (see $file)"
+        sleep 0.3  # between the two screenshots that must agree, beyond a key's echo
+    done
+}
+
 run_session() {
     local shot
     METHOD=$1
@@ -236,26 +247,22 @@ run_session() {
     "start_$METHOD"
 
     start_wordoria "$BINARY" "$WORK"
-    click_at 275 9                      # 辞書登録モード
+    choose_mode regist
     press_at 65 99                      # the radio button き
     # The word-name field: the composition shows before Return commits it.
     press_at 100 405
     xdotool type --delay 150 kitsune
-    sleep 1
-    ime_screenshot "$shot-composing.png"
+    field_settled "$shot-composing.png" "kitsune composed in the name field" 46 396 300 24
     xdotool key Return
-    sleep 0.5
+    field_settled "$shot-name.png" "きつね committed in the name field" 46 396 300 24 "$shot-composing.png"
     # The content field: Space converts ねこ to 猫, Return commits it.
     press_at 100 490
     xdotool type --delay 150 neko
-    sleep 1
-    ime_screenshot "$shot-neko.png"
+    field_settled "$shot-neko.png" "neko composed in the content field" 46 475 300 16
     xdotool key space
-    sleep 1
-    ime_screenshot "$shot-converted.png"
+    field_settled "$shot-converted.png" "ねこ converted" 46 475 300 16 "$shot-neko.png"
     xdotool key Return
-    sleep 0.5
-    ime_screenshot "$shot-committed.png"
+    field_settled "$shot-committed.png" "猫 committed" 46 475 300 16 "$shot-converted.png"
 
     check_name_composition "$shot"
     check_conversion "$shot"

@@ -29,7 +29,8 @@ if [ "$KIND" != linux ]; then
     fi
     CLIENT_DX=2; CLIENT_DY=21; MENU_Y=10; VIEW_X=179; REGIST_X=262; DELETE_X=359
     KI_RADIO="65 106"; SYMBOL_RADIO="30 357"; NAME_FIELD="100 440"; CONTENT_FIELD="100 530"
-    DECIDE="583 292"; FIRST_NAME="60 443"; DIALOG_COLOUR="245,245,245"
+    DECIDE="583 292"; FIRST_NAME="60 443"; DIALOG_COLOUR="245,245,245"; DELETE_LIST="435 477"
+    NAME_LINE="50 431 300 20"; CONTENT_LINE="50 518 300 15"
     # Wine reads X input only when the program's queue runs empty, and the
     # hover repaint keeps a WM_PAINT waiting while the pointer rests on a
     # cell: input arrives in batches about 0.6 s apart. A press must outlast
@@ -37,96 +38,98 @@ if [ "$KIND" != linux ]; then
     # sees the button down.
     PRESS_HOLD=1.5
 else
-    CLIENT_DX=2; CLIENT_DY=22; MENU_Y=9; VIEW_X=190; REGIST_X=275; DELETE_X=373
     KI_RADIO="65 99"; SYMBOL_RADIO="30 330"; NAME_FIELD="100 405"; CONTENT_FIELD="100 490"
-    DECIDE="580 270"; FIRST_NAME="60 410"; DIALOG_COLOUR="240,240,240"
+    DECIDE="580 270"; FIRST_NAME="60 410"
+    NAME_LINE="46 397 300 22"; CONTENT_LINE="46 476 300 15"
     RUNNER=""
 fi
+read -r FIRST_NAME_X FIRST_NAME_Y <<<"$FIRST_NAME"
 trap 'stop_wordoria' EXIT
 
-# paste_into X Y TEXT: empties the field and pastes the text. Japanese goes in
+# clipboard_holds TEXT: whether the clipboard gives TEXT to whoever asks.
+clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+
+# paste_into X Y "LEFT TOP WIDTH HEIGHT" TEXT: empties the field and pastes the text. Japanese goes in
 # through the clipboard, as xdotool's typing cannot reach Wine's keyboard
-# table.
+# table. The paste must have reached the field before the clipboard holds the
+# next text.
 paste_into() {
+    local line=$3
     press_at "$1" "$2"
-    printf '%s' "$3" | xclip -selection clipboard
-    sleep 0.3
     clear_field
+    shot_when "" "the field at $1 $2 emptied" blank $line
+    printf '%s' "$4" | xclip -selection clipboard
+    wait_for "$PATIENCE" "the clipboard to hold '$4'" clipboard_holds "$4"
     xdotool key ctrl+v
-    sleep 0.3
+    shot_when "" "'$4' pasted into the field at $1 $2" inked $line
 }
 
-# dialog_drawn regist|delete SHOT: the dialog's background is the dialog
-# colour (Wine's own is lighter) where the cell was and far from it, its fields are white inside,
-# and 決定 carries its text.
-dialog_drawn() {
-    local field spot dark
+# dialog_whole regist|delete: whether the last screenshot shows the dialog
+# drawn whole: its background is the dialog colour (Wine's own is lighter)
+# where the cell was and far from it, its field is white inside, and 決定
+# carries its text. Else FAULT says what is missing.
+dialog_whole() {
+    local field spot
     [ "$1" = regist ] && field=$NAME_FIELD || field=$FIRST_NAME
     for spot in "33 69" "790 590"; do
-        [ "$(client_pixel "$2" $spot)" = "$DIALOG_COLOUR" ] ||
-            fail "$1 dialog after a hover: the background at $spot is $(client_pixel "$2" $spot) (see $2)"
+        FAULT="the background at $spot is $(client_pixel "$SHOT" $spot)"
+        shows $spot "$DIALOG_COLOUR" || return 1
     done
-    [ "$(client_pixel "$2" $field)" = "255,255,255" ] || fail "$1 dialog after a hover: its field is not drawn (see $2)"
-    set -- "$1" "$2" $DECIDE
-    dark=$(convert "$2" -crop "40x16+$((WIN_X + CLIENT_DX + $3 - 20))+$((WIN_Y + CLIENT_DY + $4 - 8))" +repage \
-        -colorspace gray -threshold 50% -format '%[fx:int(w*h*(1-mean))]' info:)
-    [ "$dark" -gt 20 ] || fail "$1 dialog after a hover: 決定 shows no text (see $2)"
+    FAULT="its field is not drawn"
+    shows $field 255,255,255 || return 1
+    FAULT="決定 shows no text"
+    set -- $DECIDE
+    [ "$(dark_pixels $(($1 - 20)) $(($2 - 8)) 40 16)" -gt 20 ]
 }
 
 register() {  # RADIO NAME CONTENT
     press_at $1
-    paste_into $NAME_FIELD "$2"
-    paste_into $CONTENT_FIELD "$3"
+    paste_into $NAME_FIELD "$NAME_LINE" "$2"
+    paste_into $CONTENT_FIELD "$CONTENT_LINE" "$3"
     press_at $DECIDE
     answer_box '確認メッセージ' Return
 }
 
 start_wordoria "$PROGRAM" "$OUT" "$RUNNER"
-sleep 0.5
-# At start-up the hidden deletion dialog's first control has the focus.
+# At start-up the hidden deletion dialog's first control has the focus:
+# Escape must do nothing. Every wait below fails at once should it end the
+# program.
 xdotool key Escape
-sleep 1
-kill -0 "$PID" 2>/dev/null || fail "Escape at start-up ended the program"
 
 # The pointer rests on a cell, then goes straight to the menu: each dialog
 # must still be drawn whole, controls and background.
 for mode in regist delete; do
-    point_at 33 69                  # the cell き
-    sleep 1
-    [ $mode = regist ] && click_at $REGIST_X $MENU_Y || click_at $DELETE_X $MENU_Y
-    sleep 1.5
-    screenshot "$OUT/journey-$mode-after-hover.png"
-    dialog_drawn $mode "$OUT/journey-$mode-after-hover.png"
-    click_at $VIEW_X $MENU_Y
-    sleep 1
+    point_at 33 69                  # the cell き, lit under the pointer as it rests there
+    settled_shot "" "the cell き lit under the pointer" shows 27 61 192,192,192
+    program_ended && fail "Escape at start-up ended the program"
+    choose_mode $mode
+    shot_when "$OUT/journey-$mode-after-hover.png" "the $mode dialog drawn whole after a hover" dialog_whole $mode
+    choose_mode view
 done
 
-click_at $REGIST_X $MENU_Y
+choose_mode regist
 register "$KI_RADIO" 'きつね' 'fox'
 register "$KI_RADIO" 'たぬき' 'raccoon dog'
 register "$SYMBOL_RADIO" '＠' 'at mark'
 screenshot "$OUT/journey-regist.png"
 
-sleep 1                             # the box's window has gone and the main window has the pointer again
-click_at $VIEW_X $MENU_Y
-sleep 2                             # until the dialog has gone from the screen
+choose_mode view
 press_at 33 69                      # the cell き
 point_at 400 300
-screenshot "$OUT/journey-view-ki.png"
-[ "$(client_pixel "$OUT/journey-view-ki.png" 118 13)" = "0,255,0" ] || fail "き shows no entry"
+settled_shot "$OUT/journey-view-ki.png" "き showing its entries" shows 118 13 0,255,0
 
-click_at $DELETE_X $MENU_Y
+choose_mode delete
 press_at $SYMBOL_RADIO
+shot_when "" "the list to show the name in 記号" inked $(($FIRST_NAME_X - 36)) $(($FIRST_NAME_Y - 7)) 250 14
 press_at $FIRST_NAME
+shot_when "" "the first name chosen" list_row_chosen $FIRST_NAME_Y
 press_at $DECIDE
 answer_box '確認メッセージ' Return "$OUT/journey-delete-confirm.png"
 
-sleep 1
-click_at $VIEW_X $MENU_Y
-sleep 2
+choose_mode view
 press_at 20 409                     # the cell 記号: now empty, the help page
 point_at 400 300
-screenshot "$OUT/journey-view-symbol.png"
+settled_shot "$OUT/journey-view-symbol.png" "記号, now empty, showing the help page" shows 118 13 255,255,255
 
 end_with_escape
 echo "journey ($KIND): passed"

@@ -5,17 +5,18 @@
 # find_window PID: sets WINDOW to the visible Wordoria window of that
 # process, and CLIENT to its client area as a crop geometry (WxH+X+Y).
 # Positions come from xwininfo: under Weston xdotool reads them wrong.
+# False if the process ends or no window comes within 30 s.
 find_window() {
+    local deadline=$((SECONDS + 30)) candidate
     WINDOW=""
-    for _ in $(seq 1 300); do
+    while [ -z "$WINDOW" ]; do
         for candidate in $(xdotool search --onlyvisible --name '^Wordoria$' 2>/dev/null); do
             [ "$(xdotool getwindowpid "$candidate" 2>/dev/null)" = "$1" ] && WINDOW=$candidate
         done
         [ -n "$WINDOW" ] && break
-        kill -0 "$1" 2>/dev/null || return 1
+        kill -0 "$1" 2>/dev/null && [ "$SECONDS" -le "$deadline" ] || return 1
         sleep 0.1
     done
-    [ -n "$WINDOW" ] || return 1
     window_geometry
 }
 
@@ -55,20 +56,29 @@ check_frame_hints() {
     [ $((functions & 0xC)) -eq $((0xC)) ]
 }
 
+# client_picture SHOOT FILE: a picture by SHOOT of the window's client area
+# where it is now, into FILE. The window is looked up on SETTLE_DISPLAY when
+# set (the X server of a Wayland desktop, whose pictures come from the
+# compositor).
+client_picture() {
+    local screen=$2.screen.png
+    DISPLAY=${SETTLE_DISPLAY:-$DISPLAY} window_geometry || return 1
+    $1 "$screen" || return 1
+    convert "$screen" -crop "$CLIENT" +repage "$2" || return 1
+    rm -f "$screen"
+}
+
 # wait_settled SHOOT FILE: takes pictures with SHOOT until two in a row show
-# the same client area at the same place, and keeps that area in FILE. The
-# window is looked up on SETTLE_DISPLAY when set (the X server of a Wayland
-# desktop, whose pictures come from the compositor).
+# the same client area at the same place, with the page drawn in it (more
+# than a blank face and a menu bar), and keeps that area in FILE. False
+# after 30 s.
 wait_settled() {
-    local previous=""
-    local folder
+    local previous="" sum folder deadline=$((SECONDS + 30))
     folder=$(mktemp -d)
-    for _ in $(seq 1 40); do
-        sleep 0.3
-        DISPLAY=${SETTLE_DISPLAY:-$DISPLAY} window_geometry || continue
-        $1 "$folder/screen.png" || continue
-        convert "$folder/screen.png" -crop "$CLIENT" +repage "$folder/client.png" || continue
-        local sum
+    while [ "$SECONDS" -le "$deadline" ]; do
+        sleep 0.3  # the time between the two pictures that must agree
+        client_picture "$1" "$folder/client.png" || continue
+        [ "$(convert "$folder/client.png" -format %k info:)" -gt 8 ] || { previous=""; continue; }
         sum="$CLIENT $(convert "$folder/client.png" rgb:- | md5sum)"
         if [ "$sum" = "$previous" ]; then
             mv "$folder/client.png" "$2"
@@ -79,4 +89,21 @@ wait_settled() {
     done
     rm -rf "$folder"
     return 1
+}
+
+# wait_matching SHOOT REFERENCE FILE: takes pictures with SHOOT until the
+# client area shows REFERENCE pixel for pixel, wherever the desktop has
+# placed the window by then; keeps the last in FILE. False after 30 s, with
+# DIFFERING saying in how many pixels the last one differed.
+wait_matching() {
+    local deadline=$((SECONDS + 30))
+    while :; do
+        if client_picture "$1" "$3"; then
+            DIFFERING=$(compare -metric AE "$2" "$3" null: 2>&1) && return 0
+        else
+            DIFFERING="no picture"
+        fi
+        [ "$SECONDS" -le "$deadline" ] || return 1
+        sleep 0.1
+    done
 }

@@ -15,8 +15,8 @@ begin_e2e "$1" "$2"
 start_and_wait() {
     (cd "$WORK" && exec "$BINARY" 2>>"$OUT/window-closed.stderr") &
     PID=$!
-    WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Wordoria$' 2>/dev/null | head -n 1)
-    [ -n "$WINDOW" ] || fail "the Wordoria window did not appear"
+    wait_for "$PATIENCE" "the Wordoria window" main_window_shown
+    WINDOW=$(visible_window '^Wordoria$')
     eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
     WIN_X=$X
     WIN_Y=$Y
@@ -25,28 +25,12 @@ start_and_wait() {
 # close_and_expect_end WHEN: destroys the window and expects the program to end.
 close_and_expect_end() {
     xdotool windowclose "$WINDOW" || fail "xdotool could not destroy the window ($1)"
-    wait_exit 10
+    wait_exit "$PATIENCE"
     [ "$STATUS" -eq 0 ] || fail "exit code $STATUS after the window was destroyed ($1)"
 }
 
 # wait_painted: waits until the main window shows its white client area.
-wait_painted() {
-    for _ in $(seq 1 50); do
-        screenshot "$OUT/window-closed-shown.png"
-        [ "$(pixel "$OUT/window-closed-shown.png" 700 500)" = "255,255,255" ] && return
-        sleep 0.1
-    done
-    fail "the window never painted"
-}
-
-# wait_windows COUNT: waits until the program shows at least COUNT windows.
-wait_windows() {
-    for _ in $(seq 1 50); do
-        [ "$(xdotool search --onlyvisible --pid "$PID" 2>/dev/null | wc -l)" -ge "$1" ] && return
-        sleep 0.1
-    done
-    fail "the program never showed $1 windows"
-}
+wait_painted() { shot_when "$OUT/window-closed-shown.png" "the window's white client area" in_mode view; }
 
 start_and_wait
 close_and_expect_end "as it showed"
@@ -60,9 +44,8 @@ close_and_expect_end "idle"
 start_and_wait
 wait_painted
 xdotool key alt+h
-wait_windows 2   # the menu
+wait_for "$PATIENCE" "the Help menu to open" menu_open
 xdotool key a
-box=$(timeout 10 xdotool search --sync --onlyvisible --name 'バージョン情報' 2>/dev/null | head -n 1)
-[ -n "$box" ] || fail "no About box"
+wait_for "$PATIENCE" "the About box" window_shown 'バージョン情報'
 close_and_expect_end "under a message box"
 echo "1 passed, 0 failed"

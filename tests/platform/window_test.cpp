@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -28,16 +29,24 @@ void QTimerShot(Action action) {
     QTimer::singleShot(30, action);
 }
 
-// Shows a real box and, a little later, looks around and presses its button.
-template <typename Check>
-int RunBoxAnsweredLater(HWND owner, const char* text, Check check) {
-    QTimer::singleShot(150, [check] {
-        check();
+// Shows a real box and presses its button once `ready` holds, looking from
+// the box's own loop; `ready` gets up to half a minute, as a loaded machine
+// may run that loop late.
+template <typename Ready>
+int RunBoxAnsweredWhen(HWND owner, const char* text, Ready ready) {
+    auto* poll = new QTimer;
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, ready] {
+        if (!ready() && waited.elapsed() < 30000) return;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(widget);
             if (box != nullptr && box->isVisible()) box->buttons().front()->click();
         }
+        poll->stop();
+        poll->deleteLater();
     });
+    poll->start(10);
     return MessageBoxA(owner, text, "caption", MB_OK);
 }
 
@@ -464,8 +473,11 @@ TEST_F(Windows, TurnsWithNothingNewSkipQtsPassYetMissNothing) {
         MSG msg;
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     };
+    // Turns until `done`, for as long as a loaded machine may take.
     auto turnsUntil = [&](const auto& done) {
-        for (int i = 0; i < 2000 && !done(); ++i) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 30000) {
             Sleep(1);
             peek();
         }
@@ -573,16 +585,22 @@ TEST_F(Windows, MessageBoxOwnerIsDisabledWhileOpenAndOtherWindowsStayUsable) {
         ownerEnabledDuring = IsWindowEnabled(owner);
         PostMessageA(other, WM_USER + 5, 0, 0);
     });
-    answer = RunBoxAnsweredLater(owner, "owned", [&] {
+    answer = RunBoxAnsweredWhen(owner, "owned", [&] {
         for (const Seen& s : seen) otherGotMessage |= s.hwnd == other && s.message == WM_USER + 5;
+        return otherGotMessage;
     });
     EXPECT_EQ(answer, IDOK);
     EXPECT_FALSE(ownerEnabledDuring);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_TRUE(otherGotMessage);  // the box's loop dispatched it
 
-    QTimerShot([&] { ownerEnabledDuring = IsWindowEnabled(owner); });
-    RunBoxAnsweredLater(nullptr, "no owner", [] {});
+    bool checked = false;
+    QTimerShot([&] {
+        ownerEnabledDuring = IsWindowEnabled(owner);
+        checked = true;
+    });
+    RunBoxAnsweredWhen(nullptr, "no owner", [&] { return checked; });
+    EXPECT_TRUE(checked);
     EXPECT_TRUE(ownerEnabledDuring);
 }
 

@@ -76,8 +76,10 @@ struct MessageBoxes::Impl {
             boxes.push_back({GetWindow(box, GW_OWNER), caption, text, second != nullptr});
         }
         SendMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-        // Wait until the box has gone so it is not recorded twice.
-        for (int i = 0; i < 400 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(5);
+        // Wait until the box has gone so it is not recorded twice: as long
+        // as a loaded machine may take.
+        DWORD start = GetTickCount();
+        while (IsWindow(box) && IsWindowVisible(box) && GetTickCount() - start < 30000) Sleep(5);
     }
 
     int answer;
