@@ -40,7 +40,8 @@ WINDOWS="
 
 # GoogleTest for the Linux suites. The end-to-end tests drive the real
 # programs on Xvfb (xvfb-run wants xauth) with xdotool, xclip and the X
-# utilities, and judge screenshots with ImageMagick. clang with its runtime
+# utilities (xmodmap puts the Japanese the tests type on keys of their own),
+# and judge screenshots with ImageMagick. clang with its runtime
 # libraries builds the libFuzzer targets. dpkg-dev (dpkg-shlibdeps for
 # cpack), lintian, desktop-file-utils, appstream (with appstream-compose,
 # which makes a software centre's catalogue) and man-db make and check the
@@ -53,7 +54,7 @@ WINDOWS="
 TEST="
   libgtest-dev
   $WINDOWS
-  xvfb xauth xdotool xclip x11-utils imagemagick
+  xvfb xauth xdotool xclip x11-utils x11-xserver-utils imagemagick
   clang libclang-rt-14-dev libarchive-tools python3
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-x11
   weston xwayland qt6-wayland

@@ -281,16 +281,32 @@ word_file_written() {
         fail "waited $PATIENCE s for $file to hold the word $2: $(od -An -tx1 <"$file" 2>&1)"
 }
 
+# type_text DELAY_MS TEXT: types as the keyboard does. A character no key
+# gives (Japanese) is first put on a spare key of its own: xdotool would
+# otherwise map it onto a key for the moment of the press and take it back
+# after, and a busy program that reads the press late reads another key.
+type_text() {
+    local delay=$1 text=$2 char code keycode=200
+    for char in $(printf '%s' "$text" | grep -o .); do
+        code=$(printf '%s' "$char" | iconv -f UTF-8 -t UTF-32BE | od -An -tx1 | tr -d ' \n')
+        [ $((16#$code)) -lt 128 ] && continue
+        xmodmap -pke | grep -q "= U${code#0000} " && continue
+        xmodmap -e "keycode $keycode = U${code#0000} U${code#0000}" || fail "could not put $char on a key"
+        keycode=$((keycode + 1))
+    done
+    xdotool type --delay "$delay" "$text"
+}
+
 # register_ki NAME CONTENT: registers a word under き through the dialog.
 register_ki() {
     choose_mode regist
     press_at 65 99                  # the radio button き
     press_at 100 405                # the word-name field
     clear_field
-    xdotool type --delay 150 "$1"
+    type_text 150 "$1"
     press_at 100 490                # the content field
     clear_field
-    xdotool type --delay 100 "$2"
+    type_text 100 "$2"
     press_at 580 270                # 決定
     answer_box '確認メッセージ' Return
 }

@@ -11,7 +11,7 @@ start_wordoria "$BINARY" "$WORK"
 choose_mode regist
 press_at 65 99                      # the radio button き
 press_at 100 405                    # the word-name field
-xdotool type --delay 150 'きつね'
+type_text 150 'きつね'
 press_at 100 490                    # the content field
 xdotool type --delay 100 'fox'
 xdotool key Return
