@@ -92,18 +92,29 @@ wait_settled() {
 }
 
 # wait_matching SHOOT REFERENCE FILE: takes pictures with SHOOT until the
-# client area shows REFERENCE pixel for pixel, wherever the desktop has
-# placed the window by then; keeps the last in FILE. False after 30 s, with
-# DIFFERING saying in how many pixels the last one differed.
+# screen shows REFERENCE pixel for pixel, wherever the desktop has placed the
+# window by then, and keeps that area in FILE. The place is searched for: a
+# compositor may draw the window elsewhere than its X server says (Weston
+# has put the frame, not the client area, at the client's X position). False
+# after 30 s, with DIFFERING saying in how many pixels the area at the X
+# position differed.
 wait_matching() {
-    local deadline=$((SECONDS + 30))
+    local deadline=$((SECONDS + 30)) screen=$3.screen.png place
     while :; do
-        if client_picture "$1" "$3"; then
-            DIFFERING=$(compare -metric AE "$2" "$3" null: 2>&1) && return 0
+        if $1 "$screen"; then
+            if place=$(python3 "$(dirname "${BASH_SOURCE[0]}")/find_picture.py" "$screen" "$2"); then
+                convert "$screen" -crop "$place" +repage "$3"
+                rm -f "$screen"
+                return 0
+            fi
+            DIFFERING="no window geometry"
+            DISPLAY=${SETTLE_DISPLAY:-$DISPLAY} window_geometry &&
+                convert "$screen" -crop "$CLIENT" +repage "$3" &&
+                DIFFERING=$(compare -metric AE "$2" "$3" null: 2>&1)
         else
             DIFFERING="no picture"
         fi
-        [ "$SECONDS" -le "$deadline" ] || return 1
+        [ "$SECONDS" -le "$deadline" ] || { rm -f "$screen"; return 1; }
         sleep 0.1
     done
 }

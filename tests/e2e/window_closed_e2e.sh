@@ -3,7 +3,8 @@
 # XDestroyWindow): the program must end as when its main window is
 # destroyed, with exit code 0, and not stay behind with no window: at once
 # when the window shows, once the program has settled and idles, and while a
-# message box's own loop runs over it.
+# message box's own loop runs over it. A message box another client destroys
+# ends as one closed: the program goes on, its main window enabled again.
 # Usage: window_closed_e2e.sh BINARY OUTPUT_DIR   (run under xvfb-run)
 set -u
 . "$(dirname "$0")/lib.sh"
@@ -48,4 +49,18 @@ wait_for "$PATIENCE" "the Help menu to open" menu_open
 xdotool key a
 wait_for "$PATIENCE" "the About box" window_shown 'バージョン情報'
 close_and_expect_end "under a message box"
+
+# The About box itself destroyed: its loop ends and the main window, enabled
+# again, takes the menu's mode choice (disabled, it would take none).
+start_and_wait
+wait_painted
+xdotool key alt+h
+wait_for "$PATIENCE" "the Help menu to open" menu_open
+xdotool key a
+wait_for "$PATIENCE" "the About box" window_shown 'バージョン情報'
+xdotool windowclose "$(visible_window 'バージョン情報')" || fail "xdotool could not destroy the About box"
+wait_for "$PATIENCE" "the About box to go" window_gone 'バージョン情報'
+program_ended && fail "the program ended with its About box"
+choose_mode regist
+close_and_expect_end "after its message box was destroyed"
 echo "1 passed, 0 failed"

@@ -13,7 +13,7 @@ namespace {
 
 // Handles are never reused, so a stale one stays stale. Never destroyed:
 // windows end with the process, as on Windows, not in static destructors
-// that would run after Qt has gone.
+// that would run after the driver has gone.
 std::map<HWND, std::unique_ptr<Window>>& Windows() {
     static auto* windows = new std::map<HWND, std::unique_ptr<Window>>;
     return *windows;
@@ -89,7 +89,7 @@ void RemoveWindow(HWND handle) {
     std::unique_ptr<Window> window = std::move(found->second);
     Windows().erase(found);
     if (lastFound == window.get()) lastFound = nullptr;
-    // Qt objects go last, once nothing can reach the record any more.
+    // The driver's objects go last, once nothing can reach the record any more.
     window->native.reset();
 }
 

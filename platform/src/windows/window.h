@@ -1,5 +1,5 @@
 // Windows as the layer keeps them: one record per HWND, its class, its place
-// in the tree, its update region and its Qt counterpart.
+// in the tree, its update region and its counterpart on screen (the driver's).
 #pragma once
 
 #include <windows.h>

@@ -10,7 +10,7 @@ constexpr int MENU_BAR_HEIGHT = 20;
 Window* AddWindow(std::unique_ptr<Window> window);
 void RemoveWindow(HWND handle);
 
-// Shows or hides a window and everything Qt needs to know about it.
+// Shows or hides a window and everything the driver needs to know about it.
 void SetVisibility(Window& window, bool visible);
 
 // Adds to a window's update region (nothing while it is hidden); the layer's
