@@ -31,9 +31,7 @@ INT_PTR CALLBACK RecordingDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        parent_ = conformance::TopWindow();
-        Log().Name(parent_, "parent");
-        ShowWindow(parent_, SW_SHOW);
+        parent_ = conformance::ShownParent();
         conformance::Drain();
         initParam = 0;
         initFocus = nullptr;

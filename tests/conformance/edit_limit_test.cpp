@@ -16,9 +16,7 @@ using Lines = std::vector<std::string>;
 class EditLimits : public ::testing::Test {
 protected:
     void SetUp() override {
-        parent_ = conformance::TopWindow();
-        Log().Name(parent_, "parent");
-        ShowWindow(parent_, SW_SHOW);
+        parent_ = conformance::ShownParent();
         line_ = conformance::Child(parent_, 1001, WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, "EDIT", "", 10, 10, 200, 24);
         multi_ = conformance::Child(parent_, 1003, WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, "EDIT",
                                     "", 10, 50, 200, 80);

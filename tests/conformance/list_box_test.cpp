@@ -16,9 +16,7 @@ const std::string SELCHANGE = "parent WM_COMMAND 1008 code 1";
 class ListBoxes : public ::testing::Test {
 protected:
     void SetUp() override {
-        parent_ = conformance::TopWindow();
-        Log().Name(parent_, "parent");
-        ShowWindow(parent_, SW_SHOW);
+        parent_ = conformance::ShownParent();
         conformance::Drain();
         Log().Watch({WM_COMMAND});
     }

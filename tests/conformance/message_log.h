@@ -166,4 +166,13 @@ inline HWND TopWindow(DWORD style = WS_OVERLAPPEDWINDOW, HWND owner = nullptr, c
                            300, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
+// A shown top-level window named "parent" in the log, for the tables of
+// controls and dialogs.
+inline HWND ShownParent() {
+    HWND parent = TopWindow();
+    Log().Name(parent, "parent");
+    ShowWindow(parent, SW_SHOW);
+    return parent;
+}
+
 }  // namespace conformance

@@ -13,9 +13,7 @@ using Lines = std::vector<std::string>;
 class RadioGroups : public ::testing::Test {
 protected:
     void SetUp() override {
-        parent_ = conformance::TopWindow();
-        Log().Name(parent_, "parent");
-        ShowWindow(parent_, SW_SHOW);
+        parent_ = conformance::ShownParent();
         Log().Watch({WM_COMMAND});
     }
     void TearDown() override {
