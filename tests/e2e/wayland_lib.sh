@@ -62,10 +62,16 @@ check_frame_hints() {
 # compositor).
 client_picture() {
     local screen=$2.screen.png
-    DISPLAY=${SETTLE_DISPLAY:-$DISPLAY} window_geometry || return 1
     $1 "$screen" || return 1
-    convert "$screen" -crop "$CLIENT" +repage "$2" || return 1
+    crop_client "$screen" "$2" || return 1
     rm -f "$screen"
+}
+
+# crop_client SCREEN FILE: the window's client area, where its X server says
+# it is now, cut from the picture SCREEN into FILE.
+crop_client() {
+    DISPLAY=${SETTLE_DISPLAY:-$DISPLAY} window_geometry || return 1
+    convert "$1" -crop "$CLIENT" +repage "$2"
 }
 
 # wait_settled SHOOT FILE: takes pictures with SHOOT until two in a row show
@@ -108,9 +114,7 @@ wait_matching() {
                 return 0
             fi
             DIFFERING="no window geometry"
-            DISPLAY=${SETTLE_DISPLAY:-$DISPLAY} window_geometry &&
-                convert "$screen" -crop "$CLIENT" +repage "$3" &&
-                DIFFERING=$(compare -metric AE "$2" "$3" null: 2>&1)
+            crop_client "$screen" "$3" && DIFFERING=$(compare -metric AE "$2" "$3" null: 2>&1)
         else
             DIFFERING="no picture"
         fi

@@ -33,6 +33,16 @@ close_and_expect_end() {
 # wait_painted: waits until the main window shows its white client area.
 wait_painted() { shot_when "$OUT/window-closed-shown.png" "the window's white client area" in_mode view; }
 
+# open_about_box: starts the program and opens its About box (Alt+H, A).
+open_about_box() {
+    start_and_wait
+    wait_painted
+    xdotool key alt+h
+    wait_for "$PATIENCE" "the Help menu to open" menu_open
+    xdotool key a
+    wait_for "$PATIENCE" "the About box" window_shown 'バージョン情報'
+}
+
 start_and_wait
 close_and_expect_end "as it showed"
 
@@ -41,23 +51,13 @@ start_and_wait
 wait_painted
 close_and_expect_end "idle"
 
-# The About box (Alt+H, A) runs its own loop, owned by the main window.
-start_and_wait
-wait_painted
-xdotool key alt+h
-wait_for "$PATIENCE" "the Help menu to open" menu_open
-xdotool key a
-wait_for "$PATIENCE" "the About box" window_shown 'バージョン情報'
+# The About box runs its own loop, owned by the main window.
+open_about_box
 close_and_expect_end "under a message box"
 
 # The About box itself destroyed: its loop ends and the main window, enabled
 # again, takes the menu's mode choice (disabled, it would take none).
-start_and_wait
-wait_painted
-xdotool key alt+h
-wait_for "$PATIENCE" "the Help menu to open" menu_open
-xdotool key a
-wait_for "$PATIENCE" "the About box" window_shown 'バージョン情報'
+open_about_box
 xdotool windowclose "$(visible_window 'バージョン情報')" || fail "xdotool could not destroy the About box"
 wait_for "$PATIENCE" "the About box to go" window_gone 'バージョン情報'
 program_ended && fail "the program ended with its About box"
